@@ -1,0 +1,26 @@
+// The English stemmer: Porter's suffix-stripping rules behind the entry that
+// the summarizer calls for every word.
+#ifndef KERNOVA_ENGLISH_STEMMER_ENGLISH_STEMMER_H_
+#define KERNOVA_ENGLISH_STEMMER_ENGLISH_STEMMER_H_
+
+#include <string>
+#include <string_view>
+
+namespace kernova::english_stemmer {
+
+// Stems the lower-case letters p[i..j] in place and returns the index of the
+// stem's last letter. Words of one or two letters come back unchanged.
+// Writes no terminator and nothing beyond p[j].
+int stem(char* p, int i, int j);
+
+// The summarizer's entry: the stem of the last run of ASCII letters of the
+// lower-cased `word`, or the lower-cased word itself when it holds no ASCII
+// letter. Replaces the content of `out`; allocates only when `out` must grow.
+void stemming(std::string_view word, std::string& out);
+
+// The same, returning the stem.
+std::string stemming(std::string_view word);
+
+}  // namespace kernova::english_stemmer
+
+#endif  // KERNOVA_ENGLISH_STEMMER_ENGLISH_STEMMER_H_

@@ -1,0 +1,7 @@
+// CLAVER_Por: splits one Portuguese text file into its sentence file.
+#include "language/language.h"
+#include "splitter/splitter.h"
+
+int main(int argc, char** argv) {
+  return kernova::splitter::run_splitter(kernova::language::portuguese(), argc, argv);
+}

@@ -1,0 +1,155 @@
+// The splitter program: the input file in, the sentence file out.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <new>
+#include <string>
+
+#include "language/error.h"
+#include "splitter/splitter.h"
+
+namespace kernova::splitter {
+namespace {
+
+constexpr std::size_t kReadSize = 1 << 20;
+constexpr std::size_t kWriteSize = 1 << 20;
+
+// Closes the descriptor when it goes out of scope.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes now and tells whether the close succeeded.
+  bool close() {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+// Reads whole chunks, retrying after a signal. Returns -1 on a read error.
+ssize_t read_some(int fd, char* data, std::size_t size) {
+  for (;;) {
+    ssize_t got = ::read(fd, data, size);
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
+bool write_all(int fd, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+// Turns each CR LF pair into one '\n', in place; a lone CR stays. A CR at
+// the end of the chunk is held back until the next byte is known.
+std::size_t join_crlf(char* data, std::size_t size, bool& held_cr, std::string& text) {
+  text.clear();
+  std::size_t i = 0;
+  if (held_cr) {
+    held_cr = false;
+    if (size > 0 && data[0] == '\n') {
+      text += '\n';
+      i = 1;
+    } else {
+      text += '\r';
+    }
+  }
+  for (; i < size; ++i) {
+    if (data[i] != '\r') {
+      const char* from = data + i;
+      std::size_t length = 0;
+      while (i + length < size && from[length] != '\r') ++length;
+      text.append(from, length);
+      i += length - 1;
+    } else if (i + 1 == size) {
+      held_cr = true;
+    } else if (data[i + 1] == '\n') {
+      text += '\n';
+      ++i;
+    } else {
+      text += '\r';
+    }
+  }
+  return text.size();
+}
+
+}  // namespace
+
+void segment(const language::Language& language, const std::string& filename) {
+  FileDescriptor input(::open(filename.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat info;
+  if (input.get() < 0 || ::fstat(input.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    throw Error("\tERROR: can not open file " + filename + "\n");
+  }
+  const std::string output_name = filename + ".seg";
+  FileDescriptor output(::open(output_name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (output.get() < 0) throw Error("\tERROR: can not create file " + output_name + "\n");
+
+  // From here on, a failure must not leave a partial sentence file behind.
+  auto fail = [&](const std::string& message) {
+    output.close();
+    ::unlink(output_name.c_str());
+    throw Error(message);
+  };
+
+  Segmenter segmenter(language);
+  std::string chunk(kReadSize, '\0');
+  std::string text;
+  std::string out;
+  bool held_cr = false;
+  for (;;) {
+    ssize_t got = read_some(input.get(), chunk.data(), chunk.size());
+    if (got < 0) fail("\tERROR: can not read file " + filename + "\n");
+    if (got == 0) break;
+    join_crlf(chunk.data(), static_cast<std::size_t>(got), held_cr, text);
+    segmenter.feed(text, out);
+    if (out.size() >= kWriteSize) {
+      if (!write_all(output.get(), out)) fail("\tERROR: can not write file " + output_name + "\n");
+      out.clear();
+    }
+  }
+  if (held_cr) segmenter.feed("\r", out);
+  segmenter.finish(out);
+  if (!write_all(output.get(), out) || !output.close()) {
+    fail("\tERROR: can not write file " + output_name + "\n");
+  }
+}
+
+int run_splitter(const language::Language& language, int argc, char** argv) {
+  const char* message = nullptr;
+  std::string error;
+  try {
+    if (argc < 2) throw Error("\tERROR: no input file given (usage: CLAVER_" + std::string(language.name) + " file)\n");
+    segment(language, argv[1]);
+    return 0;
+  } catch (const Error& e) {
+    error = e.what();
+    message = error.c_str();
+  } catch (const std::bad_alloc&) {
+    message = kOutOfMemory;
+  }
+  std::fputs(message, stdout);
+  std::fflush(stdout);
+  return 1;
+}
+
+}  // namespace kernova::splitter
