@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "portuguese_stemmer/pool.h"
+#include "portuguese_stemmer/suffix_rules.h"
+
 namespace kernova::portuguese_stemmer {
 
 // The summarizer's entry: folds the ASCII capitals of `word` (ISO 8859-1
@@ -14,6 +17,26 @@ void stem(std::string_view word, std::string& out);
 
 // The same, returning the stem.
 std::string stem(std::string_view word);
+
+// Stems `palavra` (ISO 8859-1, any case, any length) into `resultado`,
+// replacing its content: encodes it with `acento`, then `portuguese_stem`.
+// Equal words always give equal stems. Throws std::bad_alloc only.
+void stemmer(std::string_view palavra, std::string& resultado);
+
+// Appends character `p` to `s` in the encoded form: 'A' to 'Z' as small
+// letters; the Portuguese accented letters (either case) as base letter,
+// '^' and an accent code: 'a' acute, 'c' grave on a or cedilla on c, 'h'
+// circumflex, 't' tilde; every other byte unchanged.
+void acento(std::string& s, char p);
+
+// Stems the encoded word `q` (as `acento` writes it) with the state `z_`:
+// turns it into the internal coding, looks it up among the irregular verb
+// forms, else runs `measure`, `remove_suffix`, `verb_ending` (when nothing
+// was removed) and `tidy_up`, and turns the rest back into ISO 8859-1
+// (acute, grave and circumflex accents dropped, c-cedilla and the tilde
+// kept). The result is either a translation from the table or a view of
+// z_.p, valid until the next use of `z_`.
+std::string_view portuguese_stem(portuguese_stemmer& z_, std::string_view q);
 
 }  // namespace kernova::portuguese_stemmer
 
