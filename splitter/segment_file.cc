@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -61,7 +62,7 @@ bool write_all(int fd, const std::string& bytes) {
 
 // Turns each CR LF pair into one '\n', in place; a lone CR stays. A CR at
 // the end of the chunk is held back until the next byte is known.
-std::size_t join_crlf(char* data, std::size_t size, bool& held_cr, std::string& text) {
+void join_crlf(char* data, std::size_t size, bool& held_cr, std::string& text) {
   text.clear();
   std::size_t i = 0;
   if (held_cr) {
@@ -89,7 +90,6 @@ std::size_t join_crlf(char* data, std::size_t size, bool& held_cr, std::string& 
       text += '\r';
     }
   }
-  return text.size();
 }
 
 }  // namespace
@@ -120,8 +120,13 @@ void segment(const language::Language& language, const std::string& filename) {
     ssize_t got = read_some(input.get(), chunk.data(), chunk.size());
     if (got < 0) fail("\tERROR: can not read file " + filename + "\n");
     if (got == 0) break;
-    join_crlf(chunk.data(), static_cast<std::size_t>(got), held_cr, text);
-    segmenter.feed(text, out);
+    const std::size_t size = static_cast<std::size_t>(got);
+    if (!held_cr && std::memchr(chunk.data(), '\r', size) == nullptr) {
+      segmenter.feed(std::string_view(chunk.data(), size), out);
+    } else {
+      join_crlf(chunk.data(), size, held_cr, text);
+      segmenter.feed(text, out);
+    }
     if (out.size() >= kWriteSize) {
       if (!write_all(output.get(), out)) fail("\tERROR: can not write file " + output_name + "\n");
       out.clear();

@@ -1,5 +1,6 @@
 #include "splitter/splitter.h"
 
+#include <array>
 #include <cstring>
 
 namespace kernova::splitter {
@@ -7,6 +8,15 @@ namespace {
 
 using language::is_digit;
 using language::is_letter;
+
+// The bytes that some sentence rule looks at.
+constexpr std::array<bool, 256> make_rule_bytes() {
+  std::array<bool, 256> table{};
+  for (unsigned char c : std::string_view(" \"([{)]}\n!?.")) table[c] = true;
+  for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = true;
+  return table;
+}
+constexpr std::array<bool, 256> kRuleByte = make_rule_bytes();
 
 // Blanks that never start a written sentence.
 constexpr bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
@@ -97,6 +107,9 @@ std::size_t split_line(const language::Language& language, std::string_view line
   };
 
   for (std::size_t i = 0; i < n; ++i) {
+    // Most bytes take part in no rule: pass over them in a tight loop.
+    while (i < n && !kRuleByte[static_cast<unsigned char>(line[i])]) ++i;
+    if (i == n) break;
     const char c = line[i];
     const bool outside = !inside_quotes && inside_par == 0;
     switch (c) {
