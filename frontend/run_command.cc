@@ -1,0 +1,21 @@
+#include "frontend/run_command.h"
+
+#include <variant>
+
+#include "frontend/stem_command.h"
+
+namespace kernova::frontend {
+namespace {
+
+// One overload per alternative of Command.
+struct Runner {
+  std::FILE* in;
+  std::FILE* out;
+  void operator()(const StemOptions& options) const { run_stem(options, in, out); }
+};
+
+}  // namespace
+
+void run_command(const Command& command, std::FILE* in, std::FILE* out) { std::visit(Runner{in, out}, command); }
+
+}  // namespace kernova::frontend

@@ -1,0 +1,34 @@
+// kernova: the project's command line (`kernova stem`, more to come).
+#include <cstdio>
+#include <new>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "frontend/command_line.h"
+#include "frontend/run_command.h"
+#include "language/error.h"
+
+int main(int argc, char** argv) {
+  using namespace kernova::frontend;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const Invocation invocation = parse_command_line(args);
+
+  if (const auto* help = std::get_if<HelpRequest>(&invocation)) {
+    std::fputs(help->text.c_str(), stdout);
+    return 0;
+  }
+  if (const auto* error = std::get_if<UsageError>(&invocation)) {
+    std::fputs(error->message.c_str(), stderr);
+    return 1;
+  }
+  try {
+    run_command(std::get<Command>(invocation), stdin, stdout);
+    return 0;
+  } catch (const kernova::Error& error) {
+    std::fputs(error.what(), stderr);
+  } catch (const std::bad_alloc&) {
+    std::fputs("kernova: out of memory\n", stderr);
+  }
+  return 1;
+}
