@@ -54,9 +54,9 @@ void set_counters(benchmark::State& state, std::size_t words_per_iteration) {
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * words_per_iteration));
   state.counters["words"] = static_cast<double>(words_per_iteration);
   // Seconds per word, shown in ns by the console reporter's unit scaling.
-  state.counters["per_word"] = benchmark::Counter(static_cast<double>(words_per_iteration),
-                                                  benchmark::Counter::kIsIterationInvariantRate |
-                                                      benchmark::Counter::kInvert);
+  state.counters["per_word"] =
+      benchmark::Counter(static_cast<double>(words_per_iteration),
+                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // The summarizer's use: one call per word, the stem written into a string

@@ -10,7 +10,8 @@ namespace kernova::portuguese_stemmer {
 
 int count_slashes(std::span<const irregular_row> s) {
   int slashes = 0;
-  for (const irregular_row& row : s) slashes += static_cast<int>(std::count(row.forms.begin(), row.forms.end(), '/'));
+  for (const irregular_row& row : s)
+    slashes += static_cast<int>(std::count(row.forms.begin(), row.forms.end(), '/'));
   return slashes;
 }
 

@@ -27,29 +27,36 @@ struct irregular_row {
 // The commonest irregular verbs: 12 rows, 202 distinct forms of 1 to 12
 // characters ("E" to "estivEssemos").
 inline constexpr std::array<irregular_row, 12> irregular_forms = {{
-    {"dar", "dou/dA/damos/daNo/dei/deu/demos/deram/dera/dEramos/dE/dEem/desse/dEssemos/dessem/der/"
-            "dermos/derem/"},
-    {"diz", "digo/diz/dizemos/dizem/disse/dissemos/disseram/dissera/dissEramos/direi/dirA/diremos/"
-            "diraNo/diria/dirIamos/diriam/"},
-    {"est", "estar/estou/estA/estamos/estaNo/estive/esteve/estivemos/estiveram/estava/estAvamos/"
-            "estavam/estivera/estivEramos/esteja/estejamos/estejam/estivesse/estivEssemos/"
-            "estivessem/estiver/estivermos/estiverem/"},
+    {"dar",
+     "dou/dA/damos/daNo/dei/deu/demos/deram/dera/dEramos/dE/dEem/desse/dEssemos/dessem/der/"
+     "dermos/derem/"},
+    {"diz",
+     "digo/diz/dizemos/dizem/disse/dissemos/disseram/dissera/dissEramos/direi/dirA/diremos/"
+     "diraNo/diria/dirIamos/diriam/"},
+    {"est",
+     "estar/estou/estA/estamos/estaNo/estive/esteve/estivemos/estiveram/estava/estAvamos/"
+     "estavam/estivera/estivEramos/esteja/estejamos/estejam/estivesse/estivEssemos/"
+     "estivessem/estiver/estivermos/estiverem/"},
     {"faz", "faCo/faz/fez/farei/farA/faremos/faraNo/faria/farIamos/fariam/faCa/faCamos/faCam/"},
     {"hav", "hei/hA/haNo/haja/hajamos/hajam/"},
     {"ir", "vou/vai/vamos/vaNo/vA/"},
     {"pod", "posso/pOde/possa/possamos/possam/"},
     {"sab", "sei/saiba/saibamos/saibam/"},
-    {"ser", "sou/E/somos/saNo/era/Eramos/eram/fui/foi/fomos/foram/fora/fOramos/seja/sejamos/sejam/"
-            "fosse/fOssemos/fossem/for/formos/forem/serei/serA/seremos/seraNo/seria/serIamos/"
-            "seriam/"},
-    {"ter", "tenho/tem/temos/tEm/tinha/tInhamos/tinham/tive/teve/tivemos/tiveram/tivera/tivEramos/"
-            "tenha/tenhamos/tenham/tivesse/tivEssemos/tivessem/tiver/tivermos/tiverem/terei/terA/"
-            "teremos/teraNo/teria/terIamos/teriam/"},
-    {"ver", "vejo/vE/vemos/vEem/vi/viu/viram/vira/vIramos/veja/vejamos/vejam/visse/vIssemos/vissem/"
-            "vir/virmos/virem/verei/verA/veremos/veraNo/veria/verIamos/veriam/"},
-    {"vir", "venho/vem/vimos/vEm/vinha/vInhamos/vinham/vim/veio/viemos/vieram/viera/viEramos/venha/"
-            "venhamos/venham/viesse/viEssemos/viessem/vier/viermos/vierem/virei/virA/viremos/"
-            "viraNo/viria/virIamos/viriam/"},
+    {"ser",
+     "sou/E/somos/saNo/era/Eramos/eram/fui/foi/fomos/foram/fora/fOramos/seja/sejamos/sejam/"
+     "fosse/fOssemos/fossem/for/formos/forem/serei/serA/seremos/seraNo/seria/serIamos/"
+     "seriam/"},
+    {"ter",
+     "tenho/tem/temos/tEm/tinha/tInhamos/tinham/tive/teve/tivemos/tiveram/tivera/tivEramos/"
+     "tenha/tenhamos/tenham/tivesse/tivEssemos/tivessem/tiver/tivermos/tiverem/terei/terA/"
+     "teremos/teraNo/teria/terIamos/teriam/"},
+    {"ver",
+     "vejo/vE/vemos/vEem/vi/viu/viram/vira/vIramos/veja/vejamos/vejam/visse/vIssemos/vissem/"
+     "vir/virmos/virem/verei/verA/veremos/veraNo/veria/verIamos/veriam/"},
+    {"vir",
+     "venho/vem/vimos/vEm/vinha/vInhamos/vinham/vim/veio/viemos/vieram/viera/viEramos/venha/"
+     "venhamos/venham/viesse/viEssemos/viessem/vier/viermos/vierem/virei/virA/viremos/"
+     "viraNo/viria/virIamos/viriam/"},
 }};
 
 // One form of the pool. Both strings are borrowed from the table the pool

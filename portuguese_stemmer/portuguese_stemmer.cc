@@ -65,8 +65,20 @@ char internal_letter(char letter, char code) {
   }
 }
 
-// Writes the encoded word `q` into z.p in the internal coding.
-void to_internal(portuguese_stemmer& z, std::string_view q) {
+}  // namespace
+
+void acento(std::string& s, char p) {
+  const Accent accent = kAccents[static_cast<unsigned char>(p)];
+  if (accent.base == 0) {
+    s.push_back(language::fold(p));
+    return;
+  }
+  s.push_back(accent.base);
+  s.push_back('^');
+  s.push_back(accent.code);
+}
+
+std::string_view to_internal(portuguese_stemmer& z, std::string_view q) {
   std::string& p = z.p;
   p.clear();
   p.reserve(q.size());
@@ -87,16 +99,20 @@ void to_internal(portuguese_stemmer& z, std::string_view q) {
     ++j;  // the code is used up
   }
   z.k = static_cast<int>(p.size());
+  return z.word();
 }
 
-// Turns p[0..k-1] back into ISO 8859-1 in place and terminates the view.
 std::string_view to_text(portuguese_stemmer& z) {
   std::string& p = z.p;
   std::size_t out = 0;
   for (std::size_t i = 0; i < static_cast<std::size_t>(z.k); ++i) {
     const char c = p[i];
     switch (c) {
-      case 'A': case 'E': case 'I': case 'O': case 'U':
+      case 'A':
+      case 'E':
+      case 'I':
+      case 'O':
+      case 'U':
         p[out++] = language::fold(c);
         break;
       case 'C':
@@ -104,8 +120,11 @@ std::string_view to_text(portuguese_stemmer& z) {
         break;
       case 'N':
         // The tilde goes back onto the vowel it followed.
-        if (out > 0 && p[out - 1] == 'a') p[out - 1] = kATilde;
-        if (out > 0 && p[out - 1] == 'o') p[out - 1] = kOTilde;
+        if (out > 0 && p[out - 1] == 'a') {
+          p[out - 1] = kATilde;
+        } else if (out > 0 && p[out - 1] == 'o') {
+          p[out - 1] = kOTilde;
+        }
         break;
       default:
         p[out++] = c;
@@ -114,19 +133,6 @@ std::string_view to_text(portuguese_stemmer& z) {
   }
   z.k = static_cast<int>(out);
   return z.word();
-}
-
-}  // namespace
-
-void acento(std::string& s, char p) {
-  const Accent accent = kAccents[static_cast<unsigned char>(p)];
-  if (accent.base == 0) {
-    s.push_back(language::fold(p));
-    return;
-  }
-  s.push_back(accent.base);
-  s.push_back('^');
-  s.push_back(accent.code);
 }
 
 std::string_view portuguese_stem(portuguese_stemmer& z_, std::string_view q) {

@@ -29,6 +29,18 @@ void stemmer(std::string_view palavra, std::string& resultado);
 // circumflex, 't' tilde; every other byte unchanged.
 void acento(std::string& s, char p);
 
+// Writes the encoded word `q` into z.p in the internal coding and sets z.k:
+// a letter, '^' and a code become the capital of the letter ('A' 'C' 'E'
+// 'I' 'O' 'U') or, for the tilde, the letter and 'N'; a pair that means
+// nothing drops the '^' and the code; a '^' at either end stays. Returns
+// the word in z.p.
+std::string_view to_internal(portuguese_stemmer& z, std::string_view q);
+
+// Turns z.p[0..k-1] back into ISO 8859-1 in place: 'A' 'E' 'I' 'O' 'U'
+// lose their accents, 'C' becomes c-cedilla, "aN" and "oN" a-tilde and
+// o-tilde. Sets z.k to the new length and returns the word.
+std::string_view to_text(portuguese_stemmer& z);
+
 // Stems the encoded word `q` (as `acento` writes it) with the state `z_`:
 // turns it into the internal coding, looks it up among the irregular verb
 // forms, else runs `measure`, `remove_suffix`, `verb_ending` (when nothing

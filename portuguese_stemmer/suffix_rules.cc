@@ -20,7 +20,9 @@ bool first_of(portuguese_stemmer& z, Chop chop, std::initializer_list<std::strin
 }
 
 // The character before the last of the word, or 0 when there is none.
-char before_last(const portuguese_stemmer& z) { return z.k >= 2 ? z.p[static_cast<std::size_t>(z.k - 2)] : '\0'; }
+char before_last(const portuguese_stemmer& z) {
+  return z.k >= 2 ? z.p[static_cast<std::size_t>(z.k - 2)] : '\0';
+}
 
 char last(const portuguese_stemmer& z) { return z.p[static_cast<std::size_t>(z.k - 1)]; }
 
@@ -75,8 +77,16 @@ bool remove_suffix_row(portuguese_stemmer& z, bool ess) {
 
 bool char_type(int ch) {
   switch (ch) {
-    case 'a': case 'e': case 'i': case 'o': case 'u':
-    case 'A': case 'E': case 'I': case 'O': case 'U':
+    case 'a':
+    case 'e':
+    case 'i':
+    case 'o':
+    case 'u':
+    case 'A':
+    case 'E':
+    case 'I':
+    case 'O':
+    case 'U':
       return true;
     default:
       return false;
@@ -89,7 +99,9 @@ bool AEI(int ch) { return ch == 'A' || ch == 'E' || ch == 'I'; }
 
 void measure(portuguese_stemmer& z) {
   const int k = z.k;
-  auto vowel = [&z](int i) { return char_type(static_cast<unsigned char>(z.p[static_cast<std::size_t>(i)])); };
+  auto vowel = [&z](int i) {
+    return char_type(static_cast<unsigned char>(z.p[static_cast<std::size_t>(i)]));
+  };
   z.posV = k;
   z.pos2 = k;
   if (k < 2) return;
@@ -152,7 +164,8 @@ bool chopV(portuguese_stemmer& z, std::string_view s) { return ends(z, s) && aft
 bool chopV_not_e(portuguese_stemmer& z, std::string_view s) {
   if (!ends(z, s)) return false;
   // The suffix begins at j + 1.
-  if (z.j >= 0 && z.p[static_cast<std::size_t>(z.j + 1)] == 'i' && z.p[static_cast<std::size_t>(z.j)] == 'e') {
+  if (z.j >= 0 && z.p[static_cast<std::size_t>(z.j + 1)] == 'i' &&
+      z.p[static_cast<std::size_t>(z.j)] == 'e') {
     return false;
   }
   return after_posV(z);
@@ -180,14 +193,17 @@ bool verb_ending(portuguese_stemmer& z) {
     case 'd':
       return first_of(z, chopV, {".ndo", "ido", "ida", "ado", "ada"});
     case 'e':
-      return first_of(z, chopV, {".ssem", ".sses", ".stes", ".rdes", ".rei", ".res", ".rem", "em", "er", "es",
-                                 "eu", "ei"});
+      return first_of(
+          z, chopV,
+          {".ssem", ".sses", ".stes", ".rdes", ".rei", ".res", ".rem", "em", "er", "es", "eu", "ei"});
     case 'i':
-      return first_of(z, chopV, {":sseis", ".rIeis", "Aveis", ".reis", ":reis", "Ieis", ".ria", "ais", "eis",
-                                 "ir", "ia", "is", "iu"});
+      return first_of(z, chopV,
+                      {":sseis", ".rIeis", "Aveis", ".reis", ":reis", "Ieis", ".ria", "ais", "eis", "ir",
+                       "ia", "is", "iu"});
     case 'o':
-      return first_of(z, chopV, {".rIamos", ":ssemos", "Avamos", ".remos", ":ramos", "Iamos", ".rmos", "ados",
-                                 "idos", "Amos", ".mos", "ou"});
+      return first_of(z, chopV,
+                      {".rIamos", ":ssemos", "Avamos", ".remos", ":ramos", "Iamos", ".rmos", "ados", "idos",
+                       "Amos", ".mos", "ou"});
     case 'r':
       return chopV(z, ".rA") || chopV_not_e(z, ".ra");
     case 's':
@@ -210,10 +226,15 @@ void tidy_up(portuguese_stemmer& z, bool suffix_removed) {
   // k - 2 >= posV is the V test for a suffix of one character.
   auto in_v_region = [&z] { return z.k - 2 >= z.posV; };
   switch (last(z)) {
-    case 'a': case 'o': case 'A': case 'I': case 'O':
+    case 'a':
+    case 'o':
+    case 'A':
+    case 'I':
+    case 'O':
       if (!suffix_removed && in_v_region()) --z.k;
       break;
-    case 'e': case 'E':
+    case 'e':
+    case 'E':
       if (in_v_region()) {
         --z.k;
         // The u of "gue" and the i of "cie" only carry the e's sound.

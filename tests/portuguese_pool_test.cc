@@ -113,10 +113,12 @@ TEST(IrregularPoolTest, FactsOfTheShippedTable) {
   }
   // The pool borrows the table's characters; nothing is copied.
   for (const pool_entry& entry : p.entries) {
-    const bool inside = std::any_of(irregular_forms.begin(), irregular_forms.end(), [&](const irregular_row& row) {
-      return entry.pointer >= row.forms.data() && entry.pointer + entry.length < row.forms.data() + row.forms.size() &&
-             entry.pointer[entry.length] == '/';
-    });
+    const bool inside =
+        std::any_of(irregular_forms.begin(), irregular_forms.end(), [&](const irregular_row& row) {
+          return entry.pointer >= row.forms.data() &&
+                 entry.pointer + entry.length < row.forms.data() + row.forms.size() &&
+                 entry.pointer[entry.length] == '/';
+        });
     EXPECT_TRUE(inside) << entry.form();
   }
 }
@@ -134,10 +136,11 @@ TEST(ComparePoolTest, LengthFirstThenUnsignedBytes) {
     int sign;
   };
   const Case cases[] = {
-      {"a", "b", -1},    {"b", "a", 1},   {"abc", "abc", 0}, {"ab", "b", 1},  // the longer one sorts last
-      {"b", "ab", -1},   {"", "a", -1},   {"", "", 0},
-      {"\351", "z", 1},  // bytes compare as unsigned values
-      {"Z", "a", -1},    // the coding's capitals sort before the small letters
+      {"a", "b", -1},    {"b", "a", 1},
+      {"abc", "abc", 0}, {"ab", "b", 1},  // the longer one sorts last
+      {"b", "ab", -1},   {"", "a", -1},
+      {"", "", 0},       {"\351", "z", 1},  // bytes compare as unsigned values
+      {"Z", "a", -1},                       // the coding's capitals sort before the small letters
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.key) + " vs " + std::string(c.form));
@@ -241,7 +244,8 @@ TEST(SortTest, SortsLikeTheStandardSort) {
 // three equal keys comes first.
 TEST(SortTest, EqualRecordsOrder) {
   std::vector<std::pair<int, char>> records = {{1, 'a'}, {0, 'x'}, {1, 'b'}, {1, 'c'}};
-  sort(std::span<std::pair<int, char>>(records), [](const auto& p, const auto& q) { return p.first < q.first; });
+  sort(std::span<std::pair<int, char>>(records),
+       [](const auto& p, const auto& q) { return p.first < q.first; });
   std::string order;
   for (const auto& [key, name] : records) order += name;
   EXPECT_EQ(order, "xcba");

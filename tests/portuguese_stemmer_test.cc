@@ -14,22 +14,22 @@ namespace {
 using kernova::testing::escape;
 
 // Latin-1 letters, one byte each.
-constexpr std::string_view kAGrave = "\340";       // à
-constexpr std::string_view kAAcute = "\341";       // á
-constexpr std::string_view kACircumflex = "\342";  // â
-constexpr std::string_view kATilde = "\343";       // ã
-constexpr std::string_view kCCedilla = "\347";     // ç
-constexpr std::string_view kEAcute = "\351";       // é
-constexpr std::string_view kECircumflex = "\352";  // ê
-constexpr std::string_view kIAcute = "\355";       // í
-constexpr std::string_view kOAcute = "\363";       // ó
-constexpr std::string_view kOCircumflex = "\364";  // ô
-constexpr std::string_view kOTilde = "\365";       // õ
-constexpr std::string_view kUAcute = "\372";       // ú
-constexpr std::string_view kUDiaeresis = "\374";   // ü
-constexpr std::string_view kCapitalA = "\301";     // Á
-constexpr std::string_view kCapitalATilde = "\303";  // Ã
-constexpr std::string_view kCapitalCCedilla = "\307";  // Ç
+constexpr std::string_view kAGrave = "\340";              // à
+constexpr std::string_view kAAcute = "\341";              // á
+constexpr std::string_view kACircumflex = "\342";         // â
+constexpr std::string_view kATilde = "\343";              // ã
+constexpr std::string_view kCCedilla = "\347";            // ç
+constexpr std::string_view kEAcute = "\351";              // é
+constexpr std::string_view kECircumflex = "\352";         // ê
+constexpr std::string_view kIAcute = "\355";              // í
+constexpr std::string_view kOAcute = "\363";              // ó
+constexpr std::string_view kOCircumflex = "\364";         // ô
+constexpr std::string_view kOTilde = "\365";              // õ
+constexpr std::string_view kUAcute = "\372";              // ú
+constexpr std::string_view kUDiaeresis = "\374";          // ü
+constexpr std::string_view kCapitalA = "\301";            // Á
+constexpr std::string_view kCapitalATilde = "\303";       // Ã
+constexpr std::string_view kCapitalCCedilla = "\307";     // Ç
 constexpr std::string_view kCapitalECircumflex = "\312";  // Ê
 constexpr std::string_view kCapitalOCircumflex = "\324";  // Ô
 
@@ -56,12 +56,38 @@ TEST(AcentoTest, EncodesTheAccentedLettersOnly) {
     std::string_view appended;
   };
   const Case cases[] = {
-      {"\300", "a^c"}, {"\340", "a^c"}, {"\301", "a^a"}, {"\341", "a^a"}, {"\302", "a^h"}, {"\342", "a^h"},
-      {"\303", "a^t"}, {"\343", "a^t"}, {"\307", "c^c"}, {"\347", "c^c"}, {"\311", "e^a"}, {"\351", "e^a"},
-      {"\312", "e^h"}, {"\352", "e^h"}, {"\315", "i^a"}, {"\355", "i^a"}, {"\323", "o^a"}, {"\363", "o^a"},
-      {"\324", "o^h"}, {"\364", "o^h"}, {"\325", "o^t"}, {"\365", "o^t"}, {"\332", "u^a"}, {"\372", "u^a"},
+      {"\300", "a^c"},
+      {"\340", "a^c"},
+      {"\301", "a^a"},
+      {"\341", "a^a"},
+      {"\302", "a^h"},
+      {"\342", "a^h"},
+      {"\303", "a^t"},
+      {"\343", "a^t"},
+      {"\307", "c^c"},
+      {"\347", "c^c"},
+      {"\311", "e^a"},
+      {"\351", "e^a"},
+      {"\312", "e^h"},
+      {"\352", "e^h"},
+      {"\315", "i^a"},
+      {"\355", "i^a"},
+      {"\323", "o^a"},
+      {"\363", "o^a"},
+      {"\324", "o^h"},
+      {"\364", "o^h"},
+      {"\325", "o^t"},
+      {"\365", "o^t"},
+      {"\332", "u^a"},
+      {"\372", "u^a"},
       // ASCII capitals fold; everything else passes unchanged.
-      {"A", "a"}, {"Z", "z"}, {"q", "q"}, {"7", "7"}, {"-", "-"}, {"_", "_"}, {"^", "^"},
+      {"A", "a"},
+      {"Z", "z"},
+      {"q", "q"},
+      {"7", "7"},
+      {"-", "-"},
+      {"_", "_"},
+      {"^", "^"},
       {"\350", "\350"},  // è
       {"\356", "\356"},  // î
       {"\374", "\374"},  // ü
@@ -127,16 +153,16 @@ TEST(PrimitivesTest, Measure) {
   const Case cases[] = {
       {"", 0, 0},
       {"a", 1, 1},
-      {"os", 2, 1},               // one vowel run: region 2 is empty
-      {"felicidade", 2, 4},       // non-vowel, vowel: posV is 2
-      {"aerea", 2, 4},            // two opening vowels; two vowel runs only
-      {"experimentes", 3, 4},     // one opening vowel: the next vowel
-      {"strada", 3, 5},           // opening non-vowels: the first vowel
+      {"os", 2, 1},            // one vowel run: region 2 is empty
+      {"felicidade", 2, 4},    // non-vowel, vowel: posV is 2
+      {"aerea", 2, 4},         // two opening vowels; two vowel runs only
+      {"experimentes", 3, 4},  // one opening vowel: the next vowel
+      {"strada", 3, 5},        // opening non-vowels: the first vowel
       {"homens", 2, 5},
-      {"aCaNo", 2, 3},            // 'C' and 'N' are not vowels
-      {"ling\374Istica", 2, 7},   // nor is an unencoded ü
+      {"aCaNo", 2, 3},           // 'C' and 'N' are not vowels
+      {"ling\374Istica", 2, 7},  // nor is an unencoded ü
       {"falaste", 2, 5},
-      {"rhythm", 6, 5},           // no vowel at all
+      {"rhythm", 6, 5},  // no vowel at all
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(escape(std::string(c.word)));
@@ -155,14 +181,21 @@ TEST(PrimitivesTest, LookForAndEnds) {
     int j;  // after a match
   };
   const Case cases[] = {
-      {"falara", ".ra", true, 2},       {"vendera", ".ra", true, 3},  {"partira", ".ra", true, 3},
-      {"fora", ".ra", false, 0},        {"falarA", ".ra", false, 0},  {"falAramos", ":ramos", true, 2},
-      {"falaramos", ":ramos", false, 0}, {"vendEramos", ":ramos", true, 3},
-      {"ira", ".ra", true, -1},         // the pattern is the whole word
-      {"ra", ".ra", false, 0},          // longer than the word: nothing before it is read
-      {"", "n", false, 0},              {"homen", "n", true, 3},
-      {"nacionalmente", "mente", true, 7}, {"organizaCaNo", "aCaNo", true, 6},
-      {"a.ra", ".ra", false, 0},        // the class is on the pattern's side only
+      {"falara", ".ra", true, 2},
+      {"vendera", ".ra", true, 3},
+      {"partira", ".ra", true, 3},
+      {"fora", ".ra", false, 0},
+      {"falarA", ".ra", false, 0},
+      {"falAramos", ":ramos", true, 2},
+      {"falaramos", ":ramos", false, 0},
+      {"vendEramos", ":ramos", true, 3},
+      {"ira", ".ra", true, -1},  // the pattern is the whole word
+      {"ra", ".ra", false, 0},   // longer than the word: nothing before it is read
+      {"", "n", false, 0},
+      {"homen", "n", true, 3},
+      {"nacionalmente", "mente", true, 7},
+      {"organizaCaNo", "aCaNo", true, 6},
+      {"a.ra", ".ra", false, 0},  // the class is on the pattern's side only
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.word) + " " + std::string(c.pattern));
@@ -184,7 +217,7 @@ TEST(PrimitivesTest, ChopsCutOnlyInsideTheirRegion) {
   EXPECT_FALSE(chopV(z, "licidade"));  // begins at posV: not after it
   EXPECT_FALSE(chop2(z, "icidade"));   // begins at 3, before region 2
   EXPECT_EQ(z.word(), "felicidade");
-  EXPECT_TRUE(chopV(z, "icidade"));    // but inside the V region
+  EXPECT_TRUE(chopV(z, "icidade"));  // but inside the V region
   EXPECT_EQ(z.word(), "fel");
   z.set_word("felicidade");
   EXPECT_FALSE(chopV(z, "xidade"));
@@ -426,9 +459,17 @@ TEST(StemTest, LongWords) {
 // A stemmer state reused for many words, short after long and long after
 // short, gives what a fresh one gives.
 TEST(StemTest, ReusedStateGivesTheSameStems) {
-  const std::vector<std::string> words = {
-      std::string(500, 'b') + "idades", "os", cat({"organiza", kCCedilla, kOTilde, "es"}), "a", "",
-      "felicidade", std::string(kEAcute), "falaram", "x", "personagens", "homens"};
+  const std::vector<std::string> words = {std::string(500, 'b') + "idades",
+                                          "os",
+                                          cat({"organiza", kCCedilla, kOTilde, "es"}),
+                                          "a",
+                                          "",
+                                          "felicidade",
+                                          std::string(kEAcute),
+                                          "falaram",
+                                          "x",
+                                          "personagens",
+                                          "homens"};
   portuguese_stemmer reused;
   for (const std::string& word : words) {
     SCOPED_TRACE(escape(word).substr(0, 40));

@@ -14,15 +14,15 @@ namespace {
 using kernova::testing::escape;
 
 // Latin-1 letters, one byte each.
-constexpr std::string_view kAGrave = "\340";        // à
-constexpr std::string_view kAAcute = "\341";        // á
-constexpr std::string_view kATilde = "\343";        // ã
-constexpr std::string_view kEAcute = "\351";        // é
-constexpr std::string_view kECircumflex = "\352";   // ê
-constexpr std::string_view kOAcute = "\363";        // ó
-constexpr std::string_view kOCircumflex = "\364";   // ô
-constexpr std::string_view kCapitalOAcute = "\323"; // Ó
-constexpr std::string_view kCapitalEAcute = "\311"; // É
+constexpr std::string_view kAGrave = "\340";         // à
+constexpr std::string_view kAAcute = "\341";         // á
+constexpr std::string_view kATilde = "\343";         // ã
+constexpr std::string_view kEAcute = "\351";         // é
+constexpr std::string_view kECircumflex = "\352";    // ê
+constexpr std::string_view kOAcute = "\363";         // ó
+constexpr std::string_view kOCircumflex = "\364";    // ô
+constexpr std::string_view kCapitalOAcute = "\323";  // Ó
+constexpr std::string_view kCapitalEAcute = "\311";  // É
 
 std::string cat(std::initializer_list<std::string_view> parts) {
   std::string s;
