@@ -1,0 +1,7 @@
+// Kernova_Por: summarizes Portuguese texts; see summarizer/command_line.h.
+#include "summarizer/edition.h"
+#include "summarizer/program.h"
+
+int main(int argc, char** argv) {
+  return kernova::summarizer::run_summarizer(kernova::summarizer::portuguese_edition(), argc, argv);
+}

@@ -1,0 +1,89 @@
+#include "summarizer/summarize.h"
+
+#include <cmath>
+#include <new>
+
+#include "language/error.h"
+#include "summarizer/method.h"
+
+namespace kernova::summarizer {
+
+Summary summarize(const Edition& edition, std::vector<std::string> sentence_files, const SummaryOptions& options) {
+  using namespace method;
+  const float rate = std::isnan(options.compression_rate) ? 0.0f : options.compression_rate;
+
+  Summary summary;
+  summary.storage = std::move(sentence_files);
+  Vocabulary vocabulary(edition);
+  Corpus corpus;
+  reserve(corpus, summary.storage);
+  for (const std::string& file : summary.storage) load(file, vocabulary, corpus);
+  std::vector<Sentence>& sentences = corpus.sentences;
+
+  if (options.remove_stopwords) {
+    Arena arena;
+    std::string condensed;
+    for (Sentence& sentence : sentences) {
+      condense(edition.language, sentence.text, condensed);
+      sentence.text = arena.store(condensed);
+    }
+    summary.condensed_storage = arena.release();
+    // Nothing views the loaded bytes any more.
+    std::vector<std::string>().swap(summary.storage);
+  }
+
+  std::vector<float> scores(sentences.size());
+  for (std::size_t i = 0; i < sentences.size(); ++i) {
+    scores[i] = sentence_score(corpus.stems_of(i), corpus.frequency, options.average_scores);
+  }
+  std::vector<float> cosines;
+  if (options.query) {
+    try {
+      const QueryVector query(*options.query, vocabulary);
+      CosineScratch scratch(vocabulary.stem_count());
+      cosines.resize(sentences.size());
+      for (std::size_t i = 0; i < sentences.size(); ++i) cosines[i] = cosine(query, corpus.stems_of(i), scratch);
+    } catch (const std::bad_alloc&) {
+      throw Error(std::string(edition.cosine_out_of_memory));
+    }
+  }
+  const Ranking ranking = rank(scores, cosines);
+  for (std::size_t i = 0; i < sentences.size(); ++i) sentences[i].score = scores[i];
+  summary.threshold = ranking.threshold;
+  summary.size_text = corpus.size_text;
+  summary.size_extract = extract_size(corpus.size_text, rate);
+
+  std::vector<std::uint8_t> gist_stem(vocabulary.stem_count(), 0);
+  if (ranking.gist) {
+    Sentence& gist = sentences[*ranking.gist];
+    gist.gist = true;
+    gist.selected = true;
+    for (std::uint32_t stem : corpus.stems_of(*ranking.gist)) {
+      if (gist_stem[stem]) continue;
+      gist_stem[stem] = 1;
+      summary.gist_stems.emplace_back(vocabulary.stem(stem));
+    }
+  }
+  if (!(rate < 0.0f)) {
+    mark(sentences, corpus, gist_stem, summary.threshold, rate);
+    trim(sentences, summary.size_extract);
+  }
+  // The gist sentence stays, even above the size limit.
+  if (ranking.gist) sentences[*ranking.gist].selected = true;
+
+  summary.gist_sentence = ranking.gist;
+  summary.sentences = std::move(sentences);
+  return summary;
+}
+
+std::string extract_text(const Summary& summary) {
+  std::string text;
+  for (const Sentence& sentence : summary.sentences) {
+    if (!sentence.selected) continue;
+    text += sentence.text;
+    text += '\n';
+  }
+  return text;
+}
+
+}  // namespace kernova::summarizer
