@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -106,6 +108,11 @@ TEST(StemTest, WholeWords) {
       {"yyyyness", "yyyy"},
       // y after a vowel ends a stem with a vowel in it: step 1c applies.
       {"toy", "toi"},
+      // The y after t is a vowel, so "styl" ends consonant-vowel-consonant
+      // and gets its e back.
+      {"styling", "style"},
+      // -ion goes only after s or t.
+      {"opinion", "opinion"},
   };
   for (const StemCase& c : cases) {
     SCOPED_TRACE(c.word);
@@ -139,6 +146,18 @@ TEST(StemTest, WordInsideALargerBuffer) {
     SCOPED_TRACE(c.buffer);
     EXPECT_EQ(stem(c.buffer.data(), c.i, c.j), c.last);
     EXPECT_EQ(c.buffer, c.after);
+  }
+}
+
+// Each word alone in a heap block of its exact size, so that a sanitizer
+// build reports any read before its first or after its last letter.
+TEST(StemTest, ReadsOnlyTheWord) {
+  for (std::string_view word : {"aed", "ies", "sses", "as", "y", "yyyyness", "ization", "ll", "eed"}) {
+    SCOPED_TRACE(word);
+    std::unique_ptr<char[]> exact(new char[word.size()]);
+    std::copy(word.begin(), word.end(), exact.get());
+    int last = stem(exact.get(), 0, static_cast<int>(word.size()) - 1);
+    EXPECT_EQ(std::string(exact.get(), static_cast<std::size_t>(last + 1)), stem_word(std::string(word)));
   }
 }
 
