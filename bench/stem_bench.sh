@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# stem_bench.sh [BUILD_DIR] [REPEATS]: `kernova stem --lang en` over a word
+# list repeated REPEATS times (default 30: about three million words of
+# /usr/share/dict/american-english, or of the list named in KERNOVA_EN_WORDS),
+# beside `cat` on the same file; prints words per second.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-$here/../build}" && pwd)
+repeats=${2:-30}
+list=${KERNOVA_EN_WORDS:-/usr/share/dict/american-english}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+for _ in $(seq "$repeats"); do cat "$list"; done > "$work/words.txt"
+words=$(wc -l < "$work/words.txt")
+echo "input: $words words, $(stat -c %s "$work/words.txt") bytes ($repeats x $list)"
+
+measure() {  # label command...: best of three wall times, peak memory
+  local label=$1 best="" peak=""
+  shift
+  for _ in 1 2 3; do
+    /usr/bin/time -f "%e %M" -o "$work/time" "$@" > /dev/null
+    read -r seconds kilobytes < "$work/time"
+    if [ -z "$best" ] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$seconds; fi
+    peak=$kilobytes
+  done
+  awk -v l="$label" -v s="$best" -v k="$peak" -v w="$words" \
+    'BEGIN { if (s > 0) printf "%-22s %6.2f s %12.0f words/s %7.1f ns/word  peak %6.1f MB\n", l, s, w / s, s * 1e9 / w, k / 1024;
+             else printf "%-22s under 0.01 s (too fast to time; raise REPEATS)\n", l }'
+}
+cd "$work"
+measure "kernova stem (file)" "$build/bin/kernova" stem --lang en words.txt
+measure "kernova stem (stdin)" sh -c "exec '$build/bin/kernova' stem --lang en < words.txt"
+measure "cat" cat words.txt
