@@ -1,5 +1,8 @@
 // The English stemmer: Porter's suffix-stripping rules behind the entry that
 // the summarizer calls for every word.
+//
+// Both calls keep no state between calls and touch no file: any number of
+// threads may stem at once.
 #ifndef KERNOVA_ENGLISH_STEMMER_ENGLISH_STEMMER_H_
 #define KERNOVA_ENGLISH_STEMMER_ENGLISH_STEMMER_H_
 
@@ -15,7 +18,8 @@ int stem(char* p, int i, int j);
 
 // The summarizer's entry: the stem of the last run of ASCII letters of the
 // lower-cased `word`, or the lower-cased word itself when it holds no ASCII
-// letter. Replaces the content of `out`; allocates only when `out` must grow.
+// letter. Words of any length are stemmed whole. Replaces the content of
+// `out`; allocates only when `out` must grow.
 void stemming(std::string_view word, std::string& out);
 
 // The same, returning the stem.

@@ -1,7 +1,6 @@
 #include "frontend/command_line.h"
 
 #include <CLI/CLI.hpp>
-
 #include <optional>
 #include <string_view>
 
@@ -55,8 +54,8 @@ CLI::App* add_stem_command(CLI::App& app, StemArguments& arguments) {
 Invocation make_stem_command(StemArguments arguments, const CLI::App* stem) {
   const StemmerChoice* choice = find_stemmer(arguments.lang);
   if (choice == nullptr) {
-    return UsageError{std::string(kProgram) + ": unknown language '" + arguments.lang + "' (known: " +
-                      language_codes() + ")\n" + usage_hint(stem)};
+    return UsageError{std::string(kProgram) + ": unknown language '" + arguments.lang +
+                      "' (known: " + language_codes() + ")\n" + usage_hint(stem)};
   }
   if (choice->stem == nullptr) {
     return UsageError{std::string(kProgram) + ": the " + std::string(choice->language) +
@@ -80,8 +79,8 @@ std::optional<UsageError> check_command_name(const CLI::App& app, std::span<cons
     if (!commands.empty()) commands += ", ";
     commands += command->get_name();
   }
-  return UsageError{std::string(kProgram) + ": unknown command '" + name + "' (commands: " + commands + ")\n" +
-                    usage_hint(nullptr)};
+  return UsageError{std::string(kProgram) + ": unknown command '" + name + "' (commands: " + commands +
+                    ")\n" + usage_hint(nullptr)};
 }
 
 }  // namespace

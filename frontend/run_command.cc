@@ -16,6 +16,8 @@ struct Runner {
 
 }  // namespace
 
-void run_command(const Command& command, std::FILE* in, std::FILE* out) { std::visit(Runner{in, out}, command); }
+void run_command(const Command& command, std::FILE* in, std::FILE* out) {
+  std::visit(Runner{in, out}, command);
+}
 
 }  // namespace kernova::frontend

@@ -16,10 +16,10 @@ namespace {
 
 using kernova::testing::escape;
 
-constexpr std::string_view kIDiaeresis = "\357";         // ï
-constexpr std::string_view kCapitalEAcute = "\311";      // É
-constexpr std::string_view kCapitalCCedilla = "\307";    // Ç
-constexpr std::string_view kCapitalATilde = "\303";      // Ã
+constexpr std::string_view kIDiaeresis = "\357";       // ï
+constexpr std::string_view kCapitalEAcute = "\311";    // É
+constexpr std::string_view kCapitalCCedilla = "\307";  // Ç
+constexpr std::string_view kCapitalATilde = "\303";    // Ã
 
 // `stem` over a whole lower-case word, as the entry calls it.
 std::string stem_word(std::string word) {
@@ -183,7 +183,8 @@ TEST(StemmingTest, Words) {
       {"-", "-"},
       // The O is an ASCII capital: its run is the last one.
       {std::string(kCapitalCCedilla) + std::string(kCapitalATilde) + "O", "o"},
-      {std::string(kCapitalCCedilla) + std::string(kCapitalATilde), std::string(kCapitalCCedilla) + std::string(kCapitalATilde)},
+      {std::string(kCapitalCCedilla) + std::string(kCapitalATilde),
+       std::string(kCapitalCCedilla) + std::string(kCapitalATilde)},
       {"", ""},
       {"as", "as"},
       {"AS", "as"},
@@ -230,8 +231,8 @@ TEST(StemmingTest, ReusesTheCallersString) {
 // Stemming keeps no state between calls that threads could share.
 TEST(StemmingTest, ThreadsStemAtOnce) {
   const StemCase cases[] = {
-      {"generalizations", "gener"}, {"HOPPING", "hop"},       {"ponies", "poni"},
-      {"re-used", "us"},            {"archaeology", "archaeolog"}, {"controll", "control"},
+      {"generalizations", "gener"},  {"HOPPING", "hop"},      {"ponies", "poni"}, {"re-used", "us"},
+      {"archaeology", "archaeolog"}, {"controll", "control"},
   };
   constexpr int kThreads = 4;
   std::vector<int> failures(kThreads, 0);

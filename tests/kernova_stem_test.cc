@@ -30,10 +30,10 @@ const bool kSigpipeIgnored = [] {
   return true;
 }();
 
-constexpr std::string_view kEAcute = "\351";        // é
-constexpr std::string_view kIDiaeresis = "\357";    // ï
+constexpr std::string_view kEAcute = "\351";           // é
+constexpr std::string_view kIDiaeresis = "\357";       // ï
 constexpr std::string_view kCapitalCCedilla = "\307";  // Ç
-constexpr std::string_view kYDiaeresis = "\377";    // ÿ
+constexpr std::string_view kYDiaeresis = "\377";       // ÿ
 
 // ---------------------------------------------------------------------------
 // The parser.
@@ -61,22 +61,40 @@ TEST(ParseCommandLineTest, Table) {
       {{"stem", "--lang", "pt", "--help"}, Outcome::kHelp, {}, "Usage: kernova stem"},
       // No command, or not a known one.
       {{}, Outcome::kError, {}, "kernova: no command given\nRun 'kernova --help' for usage.\n"},
-      {{"split"}, Outcome::kError, {},
+      {{"split"},
+       Outcome::kError,
+       {},
        "kernova: unknown command 'split' (commands: stem)\nRun 'kernova --help' for usage.\n"},
-      {{"--bogus"}, Outcome::kError, {}, "kernova: unknown option '--bogus'\nRun 'kernova --help' for usage.\n"},
+      {{"--bogus"},
+       Outcome::kError,
+       {},
+       "kernova: unknown option '--bogus'\nRun 'kernova --help' for usage.\n"},
       // Options of the command.
       {{"stem"}, Outcome::kError, {}, "kernova: --lang is required\nRun 'kernova stem --help' for usage.\n"},
-      {{"stem", "--lang"}, Outcome::kError, {},
+      {{"stem", "--lang"},
+       Outcome::kError,
+       {},
        "kernova: --lang: 1 required CODE missing\nRun 'kernova stem --help' for usage.\n"},
-      {{"stem", "--lang", "en", "--bogus"}, Outcome::kError, {},
+      {{"stem", "--lang", "en", "--bogus"},
+       Outcome::kError,
+       {},
        "kernova: The following argument was not expected: --bogus\nRun 'kernova stem --help' for usage.\n"},
-      {{"stem", "--lang", "en", "--lang", "en"}, Outcome::kError, {},
+      {{"stem", "--lang", "en", "--lang", "en"},
+       Outcome::kError,
+       {},
        "kernova: --lang: At Most 1 required but received 2\nRun 'kernova stem --help' for usage.\n"},
       // Languages: codes are exact; Portuguese is known but not built yet.
-      {{"stem", "--lang", "pt"}, Outcome::kError, {}, "kernova: the Portuguese stemmer is not available yet\n"},
-      {{"stem", "--lang", "fr"}, Outcome::kError, {},
+      {{"stem", "--lang", "pt"},
+       Outcome::kError,
+       {},
+       "kernova: the Portuguese stemmer is not available yet\n"},
+      {{"stem", "--lang", "fr"},
+       Outcome::kError,
+       {},
        "kernova: unknown language 'fr' (known: en, pt)\nRun 'kernova stem --help' for usage.\n"},
-      {{"stem", "--lang", "EN"}, Outcome::kError, {},
+      {{"stem", "--lang", "EN"},
+       Outcome::kError,
+       {},
        "kernova: unknown language 'EN' (known: en, pt)\nRun 'kernova stem --help' for usage.\n"},
   };
   for (const ParseCase& c : cases) {
@@ -202,7 +220,8 @@ std::string expected_stems(const std::vector<std::string>& lines) {
 
 TEST(KernovaStemProgramTest, StemsStandardInput) {
   TempDir dir;
-  const std::string input = "CONNECTIONS\nCats\ne-mail\n2001\n\nna" + std::string(kIDiaeresis) + "ve\nas\nhopping";
+  const std::string input =
+      "CONNECTIONS\nCats\ne-mail\n2001\n\nna" + std::string(kIDiaeresis) + "ve\nas\nhopping";
   RunResult result = run(program("kernova"), {"stem", "--lang", "en"}, dir.path(), input);
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "connect\ncat\nmail\n2001\n\nve\nas\nhop\n");
@@ -296,12 +315,16 @@ TEST(KernovaStemProgramTest, Failures) {
     std::string err;
   } cases[] = {
       {{"stem", "--lang", "pt"}, "", "kernova: the Portuguese stemmer is not available yet\n"},
-      {{"stem", "--lang", "en", "--bogus"}, "",
+      {{"stem", "--lang", "en", "--bogus"},
+       "",
        "kernova: The following argument was not expected: --bogus\nRun 'kernova stem --help' for usage.\n"},
       {{}, "", "kernova: no command given\nRun 'kernova --help' for usage.\n"},
-      {{"stem", "--lang", "en", "missing.txt"}, "", "kernova: can not open missing.txt: No such file or directory\n"},
+      {{"stem", "--lang", "en", "missing.txt"},
+       "",
+       "kernova: can not open missing.txt: No such file or directory\n"},
       // The run ends at the first file that fails; earlier stems stay.
-      {{"stem", "--lang", "en", "a.txt", "missing.txt", "a.txt"}, "cat\n",
+      {{"stem", "--lang", "en", "a.txt", "missing.txt", "a.txt"},
+       "cat\n",
        "kernova: can not open missing.txt: No such file or directory\n"},
       {{"stem", "--lang", "en", "folder"}, "", "kernova: can not read folder: Is a directory\n"},
   };
