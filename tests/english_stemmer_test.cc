@@ -46,7 +46,7 @@ struct StemCase {
   std::string stem;
 };
 
-TEST(StemTest, WholeWords) {
+TEST(EnglishStemTest, WholeWords) {
   const StemCase cases[] = {
       // Step 1a: plurals.
       {"caresses", "caress"},
@@ -122,7 +122,7 @@ TEST(StemTest, WholeWords) {
 
 // The word may sit anywhere in a buffer: only p[i..j] is read as the word
 // and nothing outside it is written.
-TEST(StemTest, WordInsideALargerBuffer) {
+TEST(EnglishStemTest, WordInsideALargerBuffer) {
   struct Case {
     std::string buffer;
     int i;
@@ -151,7 +151,7 @@ TEST(StemTest, WordInsideALargerBuffer) {
 
 // Each word alone in a heap block of its exact size, so that a sanitizer
 // build reports any read before its first or after its last letter.
-TEST(StemTest, ReadsOnlyTheWord) {
+TEST(EnglishStemTest, ReadsOnlyTheWord) {
   for (std::string_view word : {"aed", "ies", "sses", "as", "y", "yyyyness", "ization", "ll", "eed"}) {
     SCOPED_TRACE(word);
     std::unique_ptr<char[]> exact(new char[word.size()]);
@@ -161,7 +161,7 @@ TEST(StemTest, ReadsOnlyTheWord) {
   }
 }
 
-TEST(StemmingTest, Words) {
+TEST(EnglishStemmingTest, Words) {
   const StemCase cases[] = {
       {"CONNECTIONS", "connect"},
       {"Cats", "cat"},
@@ -201,7 +201,7 @@ TEST(StemmingTest, Words) {
 // A word of any length is stemmed whole. The prefix only raises the
 // measure, so every rule that fires for "generalizations" (down to "gener")
 // still fires.
-TEST(StemmingTest, LongWordsAreStemmedWhole) {
+TEST(EnglishStemmingTest, LongWordsAreStemmedWhole) {
   for (int pairs : {1, 30, 125, 50000}) {
     std::string prefix = repeat("ab", pairs);
     SCOPED_TRACE(prefix.size());
@@ -216,7 +216,7 @@ TEST(StemmingTest, LongWordsAreStemmedWhole) {
 
 // `out` keeps its storage when it is large enough: the entry allocates
 // nothing per word.
-TEST(StemmingTest, ReusesTheCallersString) {
+TEST(EnglishStemmingTest, ReusesTheCallersString) {
   std::string out;
   out.reserve(64);
   const char* storage = out.data();
@@ -229,7 +229,7 @@ TEST(StemmingTest, ReusesTheCallersString) {
 }
 
 // Stemming keeps no state between calls that threads could share.
-TEST(StemmingTest, ThreadsStemAtOnce) {
+TEST(EnglishStemmingTest, ThreadsStemAtOnce) {
   const StemCase cases[] = {
       {"generalizations", "gener"},  {"HOPPING", "hop"},      {"ponies", "poni"}, {"re-used", "us"},
       {"archaeology", "archaeolog"}, {"controll", "control"},

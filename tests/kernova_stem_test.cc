@@ -47,7 +47,7 @@ struct ParseCase {
   std::string text = {};                // kHelp: a part of it; kError: the whole message
 };
 
-TEST(ParseCommandLineTest, Table) {
+TEST(KernovaCommandLineTest, Table) {
   const ParseCase cases[] = {
       // Commands.
       {{"stem", "--lang", "en"}, Outcome::kStem},
@@ -127,7 +127,7 @@ TEST(ParseCommandLineTest, Table) {
 
 // The help of the program lists the commands; the help of a command lists
 // its options and the languages. Both end with exactly one line end.
-TEST(ParseCommandLineTest, HelpTexts) {
+TEST(KernovaCommandLineTest, HelpTexts) {
   const std::vector<std::string> program_help = {"--help"};
   const std::vector<std::string> stem_help = {"stem", "--help"};
   std::string program_text = std::get<HelpRequest>(parse_command_line(program_help)).text;
@@ -143,7 +143,7 @@ TEST(ParseCommandLineTest, HelpTexts) {
 }
 
 // Every code in the table can be found, and only those.
-TEST(StemmerChoicesTest, FindsByExactCode) {
+TEST(KernovaStemmerChoicesTest, FindsByExactCode) {
   std::set<std::string_view> codes;
   for (const StemmerChoice& choice : stemmer_choices()) {
     EXPECT_EQ(find_stemmer(choice.code), &choice);
@@ -160,7 +160,7 @@ TEST(StemmerChoicesTest, FindsByExactCode) {
 // Shows exactly which bytes were handed over as one word.
 void bracket(std::string_view word, std::string& out) { out = "[" + std::string(word) + "]"; }
 
-TEST(LineStemmerTest, HandsOverEachLineWhole) {
+TEST(KernovaLineStemmerTest, HandsOverEachLineWhole) {
   struct Case {
     std::vector<std::string> pieces;
     std::string out;
@@ -197,7 +197,7 @@ TEST(LineStemmerTest, HandsOverEachLineWhole) {
 
 // After `finish` a new input starts: its first line does not join the last
 // line of the one before.
-TEST(LineStemmerTest, FinishStartsANewInput) {
+TEST(KernovaLineStemmerTest, FinishStartsANewInput) {
   LineStemmer stemmer(&bracket);
   std::string out;
   stemmer.feed("one\ntwo", out);
