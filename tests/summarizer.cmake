@@ -15,3 +15,7 @@ target_compile_options(summarizer_reference_test PRIVATE -ffp-contract=off)
 kernova_test(summarizer_command_line_test
   SOURCES summarizer_command_line_test.cc
   LIBS ${kernova_summarizer_libs})
+
+kernova_test(summarizer_program_test
+  SOURCES summarizer_program_test.cc
+  PROGRAMS Kernova_En Kernova_Por CLAVER_En CLAVER_Por)
