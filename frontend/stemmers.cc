@@ -1,6 +1,7 @@
 #include "frontend/stemmers.h"
 
 #include "english_stemmer/english_stemmer.h"
+#include "portuguese_stemmer/portuguese_stemmer.h"
 
 namespace kernova::frontend {
 namespace {
@@ -8,7 +9,7 @@ namespace {
 // A language becomes available by putting its stemming entry here.
 constexpr StemmerChoice kStemmers[] = {
     {"en", "English", &english_stemmer::stemming},
-    {"pt", "Portuguese", nullptr},
+    {"pt", "Portuguese", &portuguese_stemmer::stem},
 };
 
 }  // namespace

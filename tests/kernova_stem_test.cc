@@ -11,6 +11,7 @@
 #include "frontend/command_line.h"
 #include "frontend/stem_command.h"
 #include "frontend/stemmers.h"
+#include "portuguese_stemmer/portuguese_stemmer.h"
 #include "tests/test_util.h"
 
 namespace kernova::frontend {
@@ -83,11 +84,7 @@ TEST(KernovaCommandLineTest, Table) {
        Outcome::kError,
        {},
        "kernova: --lang: At Most 1 required but received 2\nRun 'kernova stem --help' for usage.\n"},
-      // Languages: codes are exact; Portuguese is known but not built yet.
-      {{"stem", "--lang", "pt"},
-       Outcome::kError,
-       {},
-       "kernova: the Portuguese stemmer is not available yet\n"},
+      // Languages: codes are exact.
       {{"stem", "--lang", "fr"},
        Outcome::kError,
        {},
@@ -208,6 +205,16 @@ TEST(KernovaLineStemmerTest, FinishStartsANewInput) {
   EXPECT_EQ(out, "[one]\n[two]\n[three]\n");
 }
 
+TEST(KernovaCommandLineTest, PortugueseChoosesThePortugueseStemmer) {
+  const std::vector<std::string> args = {"stem", "--lang", "pt", "palavras.txt"};
+  const Invocation invocation = parse_command_line(args);
+  ASSERT_TRUE(std::holds_alternative<Command>(invocation));
+  const auto& options = std::get<StemOptions>(std::get<Command>(invocation));
+  ASSERT_NE(options.stemmer, nullptr);
+  EXPECT_EQ(options.stemmer->stem, static_cast<StemFunction>(&portuguese_stemmer::stem));
+  EXPECT_EQ(options.files, std::vector<std::string>{"palavras.txt"});
+}
+
 // ---------------------------------------------------------------------------
 // The program.
 
@@ -234,6 +241,16 @@ TEST(KernovaStemProgramTest, EmptyInputGivesNoOutput) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "");
+}
+
+TEST(KernovaStemProgramTest, StemsPortugueseWords) {
+  TempDir dir;
+  // ISO 8859-1: organiza\347\365es, A\307\303O, \351, p\364de, falar\355amos.
+  const std::string input = "organiza\347\365es\nA\307\303O\r\n\351\np\364de\nfalar\355amos\nlivros\n";
+  RunResult result = run(program("kernova"), {"stem", "--lang", "pt"}, dir.path(), input);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(escape(result.out), escape("organiz\na\347\343\nser\npod\nfal\nlivr\n"));
 }
 
 // Named files are read in order, each to its end, and standard input is
@@ -314,7 +331,9 @@ TEST(KernovaStemProgramTest, Failures) {
     std::string out;  // stems written before the failure
     std::string err;
   } cases[] = {
-      {{"stem", "--lang", "pt"}, "", "kernova: the Portuguese stemmer is not available yet\n"},
+      {{"stem", "--lang", "fr"},
+       "",
+       "kernova: unknown language 'fr' (known: en, pt)\nRun 'kernova stem --help' for usage.\n"},
       {{"stem", "--lang", "en", "--bogus"},
        "",
        "kernova: The following argument was not expected: --bogus\nRun 'kernova stem --help' for usage.\n"},
