@@ -32,7 +32,7 @@ std::string render(const std::variant<CommandLine, UsageError>& parsed) {
   return out + " | " + rate;
 }
 
-TEST(CommandLineTest, Grammar) {
+TEST(SummarizerCommandLineTest, Grammar) {
   struct Case {
     std::vector<std::string_view> args;
     std::string parsed;
@@ -86,7 +86,7 @@ TEST(CommandLineTest, Grammar) {
 }
 
 // The C library, in the "C" locale that a test runs in, is the reference.
-TEST(ScanTest, FloatsAsScanfReadsThem) {
+TEST(SummarizerScanTest, FloatsAsScanfReadsThem) {
   const char* texts[] = {
       "0.3", " \t0.3", "+.5", "-2.5e3", "1e", "1e+", "1ex", "100ergs", "1.5.3", "00.5e-1x", "1.e5",
       ".", "-", "+", "+-1", ".e5", "e5", "", "abc",
@@ -112,7 +112,7 @@ TEST(ScanTest, FloatsAsScanfReadsThem) {
   }
 }
 
-TEST(ScanTest, CountsAsScanfReadsThem) {
+TEST(SummarizerScanTest, CountsAsScanfReadsThem) {
   for (const char* text : {"3", "3x", " -2", "+5", "0", "007", "", "x", "--1", "- 1", " \n12"}) {
     SCOPED_TRACE(std::string("[") + text + "]");
     int expected = 0;
@@ -128,7 +128,7 @@ TEST(ScanTest, CountsAsScanfReadsThem) {
   EXPECT_LT(*scan_int("-4294967298"), -4294967297);
 }
 
-TEST(ExtractNameTest, FromTheLastInput) {
+TEST(SummarizerExtractNameTest, FromTheLastInput) {
   struct Case {
     std::vector<std::string> inputs;
     std::string name;

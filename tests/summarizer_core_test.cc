@@ -36,7 +36,7 @@ std::string render_loaded(const method::Corpus& corpus) {
 
 // Loading a sentence file.
 
-TEST(LoadTest, LinesBecomeSentences) {
+TEST(SummarizerLoadTest, LinesBecomeSentences) {
   struct Case {
     const char* name;
     std::string file;
@@ -68,7 +68,7 @@ TEST(LoadTest, LinesBecomeSentences) {
   }
 }
 
-TEST(LoadTest, EveryWordIsCountedOnceItsStemIsKnown) {
+TEST(SummarizerLoadTest, EveryWordIsCountedOnceItsStemIsKnown) {
   method::Vocabulary vocabulary(english_edition());
   method::Corpus corpus;
   // Two files as one input; "The" is a stopword, counted but not scored.
@@ -88,7 +88,7 @@ TEST(LoadTest, EveryWordIsCountedOnceItsStemIsKnown) {
 
 // Removing stopwords with -is.
 
-TEST(CondenseTest, KeepsWordsAndWhatEndedThem) {
+TEST(SummarizerCondenseTest, KeepsWordsAndWhatEndedThem) {
   struct Case {
     std::string sentence;
     std::string condensed;
@@ -117,7 +117,7 @@ TEST(CondenseTest, KeepsWordsAndWhatEndedThem) {
 
 // Scores, the gist sentence and the threshold.
 
-TEST(ScoreTest, SumOrAverageOfFrequencies) {
+TEST(SummarizerScoreTest, SumOrAverageOfFrequencies) {
   const std::vector<std::int64_t> frequency = {4, 2, 7};
   const std::vector<std::uint32_t> stems = {0, 1, 1};
   EXPECT_EQ(method::sentence_score(stems, frequency, false), 8.0f);
@@ -126,7 +126,7 @@ TEST(ScoreTest, SumOrAverageOfFrequencies) {
   EXPECT_EQ(method::sentence_score({}, frequency, true), 0.0f);
 }
 
-TEST(RankTest, GistSentenceAndThreshold) {
+TEST(SummarizerRankTest, GistSentenceAndThreshold) {
   struct Case {
     const char* name;
     std::vector<float> scores;
@@ -158,7 +158,7 @@ TEST(RankTest, GistSentenceAndThreshold) {
   EXPECT_EQ(empty.threshold, 0.0f);
 }
 
-TEST(ExtractSizeTest, FromTheCompressionRate) {
+TEST(SummarizerExtractSizeTest, FromTheCompressionRate) {
   struct Case {
     std::int64_t size_text;
     float rate;
@@ -190,7 +190,7 @@ TEST(ExtractSizeTest, FromTheCompressionRate) {
 
 // Similarity to the query.
 
-TEST(CosineTest, StemCountVectors) {
+TEST(SummarizerCosineTest, StemCountVectors) {
   struct Case {
     const char* query;
     const char* sentence;
@@ -214,7 +214,7 @@ TEST(CosineTest, StemCountVectors) {
   }
 }
 
-TEST(CosineTest, CountsStopGrowingAtTwoToTheTwentyFour) {
+TEST(SummarizerCosineTest, CountsStopGrowingAtTwoToTheTwentyFour) {
   // A float counter raised by 1 stays at 2^24 from there on. With the
   // counts (2^24, 1) against the query (1, 1), the dot product 2^24 + 1
   // rounds to 2^24, and so does the sentence's length.
@@ -252,7 +252,7 @@ std::string selection(const std::vector<Sentence>& sentences) {
   return marks;
 }
 
-TEST(TrimTest, DropsTheLowestScoreLastOfEqualsFirst) {
+TEST(SummarizerTrimTest, DropsTheLowestScoreLastOfEqualsFirst) {
   struct Case {
     const char* name;
     std::vector<float> scores;
@@ -280,7 +280,7 @@ TEST(TrimTest, DropsTheLowestScoreLastOfEqualsFirst) {
 
 // The whole method in memory.
 
-TEST(SummarizeTest, GenericSummaryOfTwoTexts) {
+TEST(SummarizerMethodTest, GenericSummaryOfTwoTexts) {
   // Stems counted over both texts: cat 4, chase 2, mice 2, dog 2, the
   // others 1. Scores 8 8 2 5 3 7, threshold 33 / 6 = 5.5; the gist sentence
   // is the first; "The cat sleeps." holds a gist stem but scores too low.
@@ -303,7 +303,7 @@ TEST(SummarizeTest, GenericSummaryOfTwoTexts) {
   EXPECT_EQ(extract_text(summary), "Cats chase mice.\nDogs chase cats.\nCats and dogs wait.\n");
 }
 
-TEST(SummarizeTest, QueryChoosesTheGistSentence) {
+TEST(SummarizerMethodTest, QueryChoosesTheGistSentence) {
   SummaryOptions options;
   options.query = "dog";
   options.compression_rate = 0.5f;
@@ -316,7 +316,7 @@ TEST(SummarizeTest, QueryChoosesTheGistSentence) {
   EXPECT_EQ(extract_text(summary), "Dogs chase cats.\n");
 }
 
-TEST(SummarizeTest, CondensedSentencesKeepTheirLoadedWordCounts) {
+TEST(SummarizerMethodTest, CondensedSentencesKeepTheirLoadedWordCounts) {
   SummaryOptions options;
   options.remove_stopwords = true;
   options.compression_rate = -1.0f;
@@ -331,7 +331,7 @@ TEST(SummarizeTest, CondensedSentencesKeepTheirLoadedWordCounts) {
   EXPECT_EQ(extract_text(summary), "Cat sat mat. \n");
 }
 
-TEST(SummarizeTest, NoSentenceNoGist) {
+TEST(SummarizerMethodTest, NoSentenceNoGist) {
   const Summary summary = summarize(english_edition(), {"", "\n \n"}, SummaryOptions{.query = "cat"});
   EXPECT_TRUE(summary.sentences.empty());
   EXPECT_FALSE(summary.gist_sentence.has_value());
@@ -339,7 +339,7 @@ TEST(SummarizeTest, NoSentenceNoGist) {
   EXPECT_EQ(extract_text(summary), "");
 }
 
-TEST(SummarizeTest, TextsStayValidWhenTheSummaryMoves) {
+TEST(SummarizerMethodTest, TextsStayValidWhenTheSummaryMoves) {
   // Short texts live inside their string objects; the summary must own
   // them where they cannot move.
   for (bool condensed : {false, true}) {
@@ -358,7 +358,7 @@ TEST(SummarizeTest, TextsStayValidWhenTheSummaryMoves) {
   }
 }
 
-TEST(SummarizeTest, BothEditionsRunTheSameMethod) {
+TEST(SummarizerMethodTest, BothEditionsRunTheSameMethod) {
   // The Portuguese stopwords "o", "e" and "os" do not count; "gato" and
   // "gatos" share a stem.
   SummaryOptions options;

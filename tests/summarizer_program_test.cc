@@ -263,7 +263,7 @@ TEST_F(SummarizerProgramTest, BytesPassThroughUnchanged) {
 }
 
 // Where the splitter comes from: beside the summarizer, else from PATH.
-class SplitterLookupTest : public SummarizerProgramTest {
+class SummarizerSplitterLookupTest : public SummarizerProgramTest {
  protected:
   void SetUp() override {
     SummarizerProgramTest::SetUp();
@@ -287,7 +287,7 @@ class SplitterLookupTest : public SummarizerProgramTest {
   std::string saved_path_;
 };
 
-TEST_F(SplitterLookupTest, BesideTheProgramFirstThenOnThePath) {
+TEST_F(SummarizerSplitterLookupTest, BesideTheProgramFirstThenOnThePath) {
   struct Case {
     const char* name;
     bool copy_alone;

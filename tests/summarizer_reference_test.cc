@@ -333,7 +333,7 @@ void compare_with_model(const Edition& edition, const std::vector<std::string>& 
   }
 }
 
-TEST(ReferenceTest, EnglishAgreesWithThePlainModel) {
+TEST(SummarizerReferenceTest, EnglishAgreesWithThePlainModel) {
   compare_with_model(english_edition(),
                      {"The", "the", "THE", "and", "of", "it", "appear", "appearing", "However", "a", "cat", "cats",
                       "Cats", "CAT", "connect", "connected", "connecting", "storm", "storms", "harbour", "boat",
@@ -342,7 +342,7 @@ TEST(ReferenceTest, EnglishAgreesWithThePlainModel) {
                      3000);
 }
 
-TEST(ReferenceTest, PortugueseAgreesWithThePlainModel) {
+TEST(SummarizerReferenceTest, PortugueseAgreesWithThePlainModel) {
   compare_with_model(portuguese_edition(),
                      {"O", "o", "os", "e", "de", "que", "gato", "gatos", "Gatos", "peixe", "peixes", "barco",
                       "barcos", "pescador", "pescadores", "mar", "chuva", "cora\347\343o", "CORA\307\303O",
