@@ -19,6 +19,31 @@ float as_float_count(std::uint64_t count) {
 
 constexpr std::size_t kArenaBlock = 64 * 1024;
 
+// Byte equality of two strings of the same size, inline for short words.
+bool same_bytes(const char* a, const char* b, std::size_t size) {
+  if (size > 16) return std::memcmp(a, b, size) == 0;
+  if (size >= 8) {
+    std::uint64_t a1, a2, b1, b2;
+    std::memcpy(&a1, a, 8);
+    std::memcpy(&b1, b, 8);
+    std::memcpy(&a2, a + size - 8, 8);
+    std::memcpy(&b2, b + size - 8, 8);
+    return ((a1 ^ b1) | (a2 ^ b2)) == 0;
+  }
+  if (size >= 4) {
+    std::uint32_t a1, a2, b1, b2;
+    std::memcpy(&a1, a, 4);
+    std::memcpy(&b1, b, 4);
+    std::memcpy(&a2, a + size - 4, 4);
+    std::memcpy(&b2, b + size - 4, 4);
+    return ((a1 ^ b1) | (a2 ^ b2)) == 0;
+  }
+  for (std::size_t i = 0; i < size; ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string_view Arena::store(std::string_view bytes) {
@@ -43,23 +68,38 @@ std::string_view Arena::store(std::string_view bytes) {
 }
 
 std::uint64_t StringIndex::hash(std::string_view key) {
+  // Words are short: most fit one or two overlapping loads of fixed size,
+  // which compile to plain moves.
   constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
   const char* p = key.data();
-  std::size_t left = key.size();
-  std::uint64_t h = key.size() * kMultiplier;
-  while (left >= 8) {
-    std::uint64_t chunk;
-    std::memcpy(&chunk, p, 8);
-    h = (h ^ chunk) * kMultiplier;
-    h ^= h >> 29;
-    p += 8;
-    left -= 8;
+  const std::size_t size = key.size();
+  auto load64 = [](const char* at) {
+    std::uint64_t v;
+    std::memcpy(&v, at, 8);
+    return v;
+  };
+  auto load32 = [](const char* at) {
+    std::uint32_t v;
+    std::memcpy(&v, at, 4);
+    return std::uint64_t{v};
+  };
+  std::uint64_t h = (size + 1) * kMultiplier;
+  std::uint64_t last;
+  if (size >= 8) {
+    for (std::size_t i = 0; i + 8 < size; i += 8) {
+      h = (h ^ load64(p + i)) * kMultiplier;
+      h ^= h >> 29;
+    }
+    last = load64(p + size - 8);
+  } else if (size >= 4) {
+    last = (load32(p) << 32) | load32(p + size - 4);
+  } else if (size > 0) {
+    last = (std::uint64_t{static_cast<unsigned char>(p[0])} << 16) |
+           (std::uint64_t{static_cast<unsigned char>(p[size / 2])} << 8) | static_cast<unsigned char>(p[size - 1]);
+  } else {
+    last = 0;
   }
-  if (left > 0) {
-    std::uint64_t chunk = 0;
-    std::memcpy(&chunk, p, left);
-    h = (h ^ chunk) * kMultiplier;
-  }
+  h = (h ^ last) * kMultiplier;
   h ^= h >> 32;
   h *= 0xD6E8FEB86659FD93ull;
   h ^= h >> 32;
@@ -73,7 +113,11 @@ std::uint32_t StringIndex::find(std::string_view key, std::uint64_t hash) const 
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.id_plus_one == 0) return kMissing;
-    if (slot.tag == tag && keys_[slot.id_plus_one - 1] == key) return slot.id_plus_one - 1;
+    if (slot.tag != tag) continue;
+    const std::string_view candidate = keys_[slot.id_plus_one - 1];
+    if (candidate.size() == key.size() && same_bytes(candidate.data(), key.data(), key.size())) {
+      return slot.id_plus_one - 1;
+    }
   }
 }
 
@@ -169,32 +213,7 @@ void load(std::string_view sentence_file, Vocabulary& vocabulary, Corpus& corpus
 }
 
 void condense(const language::Language& language, std::string_view sentence, std::string& out) {
-  out.clear();
-  std::size_t word_start = 0;
-  std::size_t word_size = 0;
-  for (std::size_t i = 0; i < sentence.size(); ++i) {
-    const char c = sentence[i];
-    if (language::is_letter(c)) {
-      if (word_size == 0) word_start = i;
-      ++word_size;
-      continue;
-    }
-    if (word_size == 0) continue;  // a non-word byte that follows no word goes
-    const std::string_view word = sentence.substr(word_start, word_size);
-    if (!language::is_stopword(language, word)) out += word;
-    if (c == ' ') {
-      if (!out.empty() && out.back() != ' ') out += ' ';
-    } else {
-      out += c;
-      out += ' ';
-    }
-    word_size = 0;
-  }
-  if (word_size > 0) {
-    const std::string_view word = sentence.substr(word_start, word_size);
-    if (!language::is_stopword(language, word)) out += word;
-  }
-  if (!out.empty() && out[0] >= 'a' && out[0] <= 'z') out[0] = static_cast<char>(out[0] - 'a' + 'A');
+  condense_with(sentence, out, [&language](std::string_view word) { return language::is_stopword(language, word); });
 }
 
 float sentence_score(std::span<const std::uint32_t> stems, std::span<const std::int64_t> frequency, bool average) {

@@ -130,10 +130,42 @@ void reserve(Corpus& corpus, std::span<const std::string> sentence_files);
 // texts view `sentence_file`.
 void load(std::string_view sentence_file, Vocabulary& vocabulary, Corpus& corpus);
 
-// `sentence` without its stopwords. A word is followed by what ended it:
-// one blank for a blank (never doubled, never leading), or a punctuation
-// mark (any other byte) and a blank, even after a removed stopword; other
-// non-word bytes go. The first letter a-z becomes a capital.
+// `sentence` without its stopwords, into `out`. A word is followed by what
+// ended it: one blank for a blank (never doubled, never leading), or a
+// punctuation mark (any other byte) and a blank, even after a removed
+// stopword; other non-word bytes go. The first letter a-z becomes a capital.
+// `is_stopword(word)` tells the stopwords.
+template <typename IsStopword>
+void condense_with(std::string_view sentence, std::string& out, IsStopword&& is_stopword) {
+  out.clear();
+  std::size_t word_start = 0;
+  std::size_t word_size = 0;
+  for (std::size_t i = 0; i < sentence.size(); ++i) {
+    const char c = sentence[i];
+    if (language::is_letter(c)) {
+      if (word_size == 0) word_start = i;
+      ++word_size;
+      continue;
+    }
+    if (word_size == 0) continue;  // a non-word byte that follows no word goes
+    const std::string_view word = sentence.substr(word_start, word_size);
+    if (!is_stopword(word)) out += word;
+    if (c == ' ') {
+      if (!out.empty() && out.back() != ' ') out += ' ';
+    } else {
+      out += c;
+      out += ' ';
+    }
+    word_size = 0;
+  }
+  if (word_size > 0) {
+    const std::string_view word = sentence.substr(word_start, word_size);
+    if (!is_stopword(word)) out += word;
+  }
+  if (!out.empty() && out[0] >= 'a' && out[0] <= 'z') out[0] = static_cast<char>(out[0] - 'a' + 'A');
+}
+
+// The same with the stopwords of `language`.
 void condense(const language::Language& language, std::string_view sentence, std::string& out);
 
 // The sum of the frequencies of a sentence's non-stopword stems, in order;

@@ -61,11 +61,13 @@ std::optional<std::string> read_whole_file(const std::string& name) {
   FileDescriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat info;
   if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  // One byte more than the file holds, so that the end is seen without
+  // growing (and copying) the buffer.
   std::string bytes;
-  bytes.resize(static_cast<std::size_t>(info.st_size));
+  bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
   std::size_t size = 0;
   for (;;) {
-    if (size == bytes.size()) bytes.resize(bytes.size() + 65536);  // the file grew
+    if (size == bytes.size()) bytes.resize(bytes.size() * 2);  // the file grew
     const ssize_t got = ::read(file.get(), bytes.data() + size, bytes.size() - size);
     if (got < 0) {
       if (errno == EINTR) continue;

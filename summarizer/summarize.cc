@@ -1,5 +1,6 @@
 #include "summarizer/summarize.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -21,15 +22,24 @@ Summary summarize(const Edition& edition, std::vector<std::string> sentence_file
   std::vector<Sentence>& sentences = corpus.sentences;
 
   if (options.remove_stopwords) {
+    // Every word is in the vocabulary, with its stopword mark.
+    auto is_stopword = [&vocabulary](std::string_view word) { return vocabulary.word(word).stopword; };
     Arena arena;
     std::string condensed;
     for (Sentence& sentence : sentences) {
-      condense(edition.language, sentence.text, condensed);
-      sentence.text = arena.store(condensed);
+      condense_with(sentence.text, condensed, is_stopword);
+      if (condensed.size() <= sentence.text.size()) {
+        // Nearly always shorter: it takes the place of the loaded text,
+        // whose bytes are the summary's own (summary.storage) and are not
+        // read again.
+        char* place = const_cast<char*>(sentence.text.data());
+        std::copy(condensed.begin(), condensed.end(), place);
+        sentence.text = std::string_view(place, condensed.size());
+      } else {
+        sentence.text = arena.store(condensed);
+      }
     }
     summary.condensed_storage = arena.release();
-    // Nothing views the loaded bytes any more.
-    std::vector<std::string>().swap(summary.storage);
   }
 
   std::vector<float> scores(sentences.size());
