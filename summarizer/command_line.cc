@@ -115,7 +115,8 @@ std::optional<std::int64_t> scan_int(std::string_view text) {
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   if (i == text.size() || !is_digit(text[i])) return std::nullopt;
   std::int64_t value = 0;
-  for (; i < text.size() && is_digit(text[i]); ++i) value = std::min(value * 10 + (text[i] - '0'), kSaturated);
+  for (; i < text.size() && is_digit(text[i]); ++i)
+    value = std::min(value * 10 + (text[i] - '0'), kSaturated);
   return negative ? -value : value;
 }
 
@@ -140,7 +141,8 @@ std::variant<CommandLine, UsageError> parse_command_line(std::span<const std::st
     // The files and then at least the rate must follow.
     const std::size_t after = args.size() - at - 1;
     if (static_cast<std::uint64_t>(*count) >= after) return UsageError{};
-    for (std::size_t k = 1; k <= static_cast<std::size_t>(*count); ++k) command_line.inputs.emplace_back(args[at + k]);
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(*count); ++k)
+      command_line.inputs.emplace_back(args[at + k]);
     at += static_cast<std::size_t>(*count) + 1;
   } else {
     command_line.inputs.emplace_back(args[at]);

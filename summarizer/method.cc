@@ -95,7 +95,8 @@ std::uint64_t StringIndex::hash(std::string_view key) {
     last = (load32(p) << 32) | load32(p + size - 4);
   } else if (size > 0) {
     last = (std::uint64_t{static_cast<unsigned char>(p[0])} << 16) |
-           (std::uint64_t{static_cast<unsigned char>(p[size / 2])} << 8) | static_cast<unsigned char>(p[size - 1]);
+           (std::uint64_t{static_cast<unsigned char>(p[size / 2])} << 8) |
+           static_cast<unsigned char>(p[size - 1]);
   } else {
     last = 0;
   }
@@ -213,10 +214,12 @@ void load(std::string_view sentence_file, Vocabulary& vocabulary, Corpus& corpus
 }
 
 void condense(const language::Language& language, std::string_view sentence, std::string& out) {
-  condense_with(sentence, out, [&language](std::string_view word) { return language::is_stopword(language, word); });
+  condense_with(sentence, out,
+                [&language](std::string_view word) { return language::is_stopword(language, word); });
 }
 
-float sentence_score(std::span<const std::uint32_t> stems, std::span<const std::int64_t> frequency, bool average) {
+float sentence_score(std::span<const std::uint32_t> stems, std::span<const std::int64_t> frequency,
+                     bool average) {
   float score = 0.0f;
   for (std::uint32_t stem : stems) score += static_cast<float>(frequency[stem]);
   if (average) score = stems.empty() ? 0.0f : score / static_cast<float>(stems.size());
@@ -282,7 +285,8 @@ float cosine(const QueryVector& query, std::span<const std::uint32_t> stems, Cos
   sentence_length = std::sqrt(sentence_length);
   const float query_length = query.length();
   if (query_length == 0.0f || sentence_length == 0.0f) return 0.0f;
-  const long double lengths = static_cast<long double>(sentence_length) * static_cast<long double>(query_length);
+  const long double lengths =
+      static_cast<long double>(sentence_length) * static_cast<long double>(query_length);
   const long double quotient = static_cast<long double>(dot_product) / lengths;
   return static_cast<float>(quotient);
 }

@@ -170,7 +170,8 @@ void condense(const language::Language& language, std::string_view sentence, std
 
 // The sum of the frequencies of a sentence's non-stopword stems, in order;
 // with `average`, divided by their number (0 for none).
-float sentence_score(std::span<const std::uint32_t> stems, std::span<const std::int64_t> frequency, bool average);
+float sentence_score(std::span<const std::uint32_t> stems, std::span<const std::int64_t> frequency,
+                     bool average);
 
 // A query's stems with their counts, in order of first occurrence.
 class QueryVector {

@@ -159,7 +159,8 @@ void write_extract(const std::string& name, const Summary& summary) {
 
 void create_marker() {
   FileDescriptor marker(::open(kMarker, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (marker.get() < 0 || !marker.close()) throw Error(std::string("\tERROR: can not create ") + kMarker + "\n");
+  if (marker.get() < 0 || !marker.close())
+    throw Error(std::string("\tERROR: can not create ") + kMarker + "\n");
 }
 
 // An extract written over one of its inputs would destroy it.
@@ -169,8 +170,10 @@ void check_extract_spares_inputs(const std::string& extract, const std::vector<s
   for (const std::string& input : inputs) {
     struct stat input_info;
     const bool same_file = extract_exists && ::stat(input.c_str(), &input_info) == 0 &&
-                           input_info.st_dev == extract_info.st_dev && input_info.st_ino == extract_info.st_ino;
-    if (input == extract || same_file) throw Error("\tERROR: extract " + extract + " would overwrite its input\n");
+                           input_info.st_dev == extract_info.st_dev &&
+                           input_info.st_ino == extract_info.st_ino;
+    if (input == extract || same_file)
+      throw Error("\tERROR: extract " + extract + " would overwrite its input\n");
   }
 }
 

@@ -9,7 +9,8 @@
 
 namespace kernova::summarizer {
 
-Summary summarize(const Edition& edition, std::vector<std::string> sentence_files, const SummaryOptions& options) {
+Summary summarize(const Edition& edition, std::vector<std::string> sentence_files,
+                  const SummaryOptions& options) {
   using namespace method;
   const float rate = std::isnan(options.compression_rate) ? 0.0f : options.compression_rate;
 
@@ -52,7 +53,8 @@ Summary summarize(const Edition& edition, std::vector<std::string> sentence_file
       const QueryVector query(*options.query, vocabulary);
       CosineScratch scratch(vocabulary.stem_count());
       cosines.resize(sentences.size());
-      for (std::size_t i = 0; i < sentences.size(); ++i) cosines[i] = cosine(query, corpus.stems_of(i), scratch);
+      for (std::size_t i = 0; i < sentences.size(); ++i)
+        cosines[i] = cosine(query, corpus.stems_of(i), scratch);
     } catch (const std::bad_alloc&) {
       throw Error(std::string(edition.cosine_out_of_memory));
     }

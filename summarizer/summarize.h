@@ -78,7 +78,8 @@ struct Summary {
 // NUL included, belongs to the sentence. Empty lines give no sentence, and
 // blanks and tabs at the start of a line are dropped except on the first
 // line of each file. Throws kernova::Error only when memory runs out.
-Summary summarize(const Edition& edition, std::vector<std::string> sentence_files, const SummaryOptions& options);
+Summary summarize(const Edition& edition, std::vector<std::string> sentence_files,
+                  const SummaryOptions& options);
 
 // The extract as a file holds it: each selected sentence followed by a
 // line feed, in input order.

@@ -79,7 +79,7 @@ TEST(SummarizerCommandLineTest, Grammar) {
   };
   for (const Case& c : cases) {
     std::string trace;
-    for (std::string_view arg : c.args) trace += "[" + std::string(arg) + "] ";
+    for (std::string_view arg : c.args) trace.append("[").append(arg).append("] ");
     SCOPED_TRACE(trace);
     EXPECT_EQ(render(parse_command_line(c.args)), c.parsed);
   }
@@ -88,14 +88,62 @@ TEST(SummarizerCommandLineTest, Grammar) {
 // The C library, in the "C" locale that a test runs in, is the reference.
 TEST(SummarizerScanTest, FloatsAsScanfReadsThem) {
   const char* texts[] = {
-      "0.3", " \t0.3", "+.5", "-2.5e3", "1e", "1e+", "1ex", "100ergs", "1.5.3", "00.5e-1x", "1.e5",
-      ".", "-", "+", "+-1", ".e5", "e5", "", "abc",
-      "inf", "-INF", "infinity", "Infinityx", "infx", "in", "infi", "infinit",
-      "nan", "NaN", "nan(123)", "nanx", "-nan",
-      "0x1p3", "0X1A", "0x.8", "0x1.8p", "0x1g", "0x.", "0x", "0xg", "0xp1", "-0x",
-      "1e39", "-1e39", "1e-50", "7e-46", "1.4e-45", "3.40282357e38", "9e99999999999999999999",
-      "0.000000000000000000000000000000000000000000000001", "1e-99999999999999", "0x1p99999999999",
-      "0x1p-200", "340282356779733661637539395458142568448", "0.30000001192092896", "-0",
+      "0.3",
+      " \t0.3",
+      "+.5",
+      "-2.5e3",
+      "1e",
+      "1e+",
+      "1ex",
+      "100ergs",
+      "1.5.3",
+      "00.5e-1x",
+      "1.e5",
+      ".",
+      "-",
+      "+",
+      "+-1",
+      ".e5",
+      "e5",
+      "",
+      "abc",
+      "inf",
+      "-INF",
+      "infinity",
+      "Infinityx",
+      "infx",
+      "in",
+      "infi",
+      "infinit",
+      "nan",
+      "NaN",
+      "nan(123)",
+      "nanx",
+      "-nan",
+      "0x1p3",
+      "0X1A",
+      "0x.8",
+      "0x1.8p",
+      "0x1g",
+      "0x.",
+      "0x",
+      "0xg",
+      "0xp1",
+      "-0x",
+      "1e39",
+      "-1e39",
+      "1e-50",
+      "7e-46",
+      "1.4e-45",
+      "3.40282357e38",
+      "9e99999999999999999999",
+      "0.000000000000000000000000000000000000000000000001",
+      "1e-99999999999999",
+      "0x1p99999999999",
+      "0x1p-200",
+      "340282356779733661637539395458142568448",
+      "0.30000001192092896",
+      "-0",
   };
   for (const char* text : texts) {
     SCOPED_TRACE(std::string("[") + text + "]");

@@ -18,7 +18,6 @@ namespace {
 
 using testing::escape;
 
-
 // The float nearest to a decimal written with fewer digits, as a float
 // variable would hold it.
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
@@ -56,7 +55,8 @@ TEST(SummarizerLoadTest, LinesBecomeSentences) {
       {"CR stays in the sentence", "Dry.\r\nWet.\r\n", "Dry.\\x0D/1|Wet.\\x0D/1", 2},
       {"NUL stays and ends a word", std::string("ab\0cd.\n", 7), "ab\\x00cd./2", 2},
       {"Latin-1 letters belong to words", "Caf\351 cr\350me.\n", "Caf\\xE9 cr\\xE8me./2", 2},
-      {"no length limit on words", std::string(5000, 'x') + " y\n", escape(std::string(5000, 'x')) + " y/2", 2},
+      {"no length limit on words", std::string(5000, 'x') + " y\n", escape(std::string(5000, 'x')) + " y/2",
+       2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -138,7 +138,11 @@ TEST(SummarizerRankTest, GistSentenceAndThreshold) {
   const Case cases[] = {
       {"no query: first of the highest", {3, 5, 5, 2}, {}, 1, 3.75f, {3, 5, 5, 2}},
       {"query: first of the greatest cosine, raised above all",
-       {4, 1, 9, 2}, {0, 0.2f, 0.2f, 0.1f}, 1, 4.0f, {4, 10, 9, 2}},
+       {4, 1, 9, 2},
+       {0, 0.2f, 0.2f, 0.1f},
+       1,
+       4.0f,
+       {4, 10, 9, 2}},
       {"query matching nothing counts as none", {4, 1, 9, 2}, {0, 0, 0, 0}, 2, 4.0f, {4, 1, 9, 2}},
       {"all scores equal: the first sentence", {0, 0, 0}, {}, 0, 0.0f, {0, 0, 0}},
       {"single precision average", {1, 1, 2}, {}, 2, 4.0f / 3.0f, {1, 1, 2}},
@@ -234,7 +238,8 @@ TEST(SummarizerCosineTest, CountsStopGrowingAtTwoToTheTwentyFour) {
 
 // Selection and trimming.
 
-std::vector<Sentence> sentences_with(const std::vector<float>& scores, const std::vector<std::int64_t>& words) {
+std::vector<Sentence> sentences_with(const std::vector<float>& scores,
+                                     const std::vector<std::int64_t>& words) {
   std::vector<Sentence> sentences;
   for (std::size_t i = 0; i < scores.size(); ++i) {
     Sentence sentence;
@@ -265,7 +270,10 @@ TEST(SummarizerTrimTest, DropsTheLowestScoreLastOfEqualsFirst) {
       {"two removals", {7, 4, 4, 9}, {10, 10, 10, 10}, 20, "x..x"},
       {"fits already", {7, 4, 4, 9}, {10, 10, 10, 10}, 40, "xxxx"},
       {"size 0: a sentence without words outlasts the others when it scores highest",
-       {7, 4, 4, 9}, {1, 1, 1, 0}, 0, "...x"},
+       {7, 4, 4, 9},
+       {1, 1, 1, 0},
+       0,
+       "...x"},
       {"size 0: it goes in its turn like any other", {7, 4, 4, 9}, {1, 0, 1, 1}, 0, "...."},
       {"the lowest scores go first, however short", {3, 1, 2}, {50, 1, 1}, 50, "x.."},
       {"equal scores: last first", {5, 5, 5}, {1, 1, 1}, 1, "x.."},
@@ -307,8 +315,8 @@ TEST(SummarizerMethodTest, QueryChoosesTheGistSentence) {
   SummaryOptions options;
   options.query = "dog";
   options.compression_rate = 0.5f;
-  const Summary summary = summarize(english_edition(), {"Cats chase mice.\nDogs chase cats.\nBirds sing.\nThe cat sleeps.\n"},
-                                    options);
+  const Summary summary = summarize(
+      english_edition(), {"Cats chase mice.\nDogs chase cats.\nBirds sing.\nThe cat sleeps.\n"}, options);
   // Scores 6 6 2 4; the second sentence is raised to 7 and outranks the first.
   EXPECT_EQ(summary.gist_sentence, std::optional<std::size_t>(1));
   EXPECT_EQ(summary.sentences[1].score, 7.0f);
@@ -320,7 +328,8 @@ TEST(SummarizerMethodTest, CondensedSentencesKeepTheirLoadedWordCounts) {
   SummaryOptions options;
   options.remove_stopwords = true;
   options.compression_rate = -1.0f;
-  const Summary summary = summarize(english_edition(), {"The cat sat on the mat.\nIt was the cat.\n"}, options);
+  const Summary summary =
+      summarize(english_edition(), {"The cat sat on the mat.\nIt was the cat.\n"}, options);
   ASSERT_EQ(summary.sentences.size(), 2u);
   EXPECT_EQ(summary.sentences[0].text, "Cat sat mat. ");
   EXPECT_EQ(summary.sentences[0].number_of_words, 6);
@@ -348,7 +357,8 @@ TEST(SummarizerMethodTest, TextsStayValidWhenTheSummaryMoves) {
     for (int i = 0; i < 20; ++i) {
       SummaryOptions options;
       options.remove_stopwords = condensed;
-      summaries.push_back(summarize(english_edition(), {"Cat " + std::to_string(i) + ".\n", "Dog.\n"}, options));
+      summaries.push_back(
+          summarize(english_edition(), {"Cat " + std::to_string(i) + ".\n", "Dog.\n"}, options));
     }
     for (int i = 0; i < 20; ++i) {
       ASSERT_EQ(summaries[static_cast<std::size_t>(i)].sentences.size(), 2u);

@@ -69,23 +69,31 @@ TEST_F(SummarizerProgramTest, CommandLines) {
        {"a.txt", "dogs", "0.5"},
        "a.sum",
        "Dogs chase cats.\n"},
-      {"two texts together", {"-n2", "a.txt", "b.txt", "0.3"}, "multidoc-b.sum",
+      {"two texts together",
+       {"-n2", "a.txt", "b.txt", "0.3"},
+       "multidoc-b.sum",
        "Cats chase mice.\nDogs chase cats.\nCats and dogs wait.\n"},
       {"-n1 is one text", {"-n1", "a.txt", "0.3"}, "a.sum", "Cats chase mice.\nDogs chase cats.\n"},
       {"query, then a rate that is no number: rate 0, nothing trimmed",
        {"a.txt", "sleep", "if", "0.3"},
        "a.sum",
        "Cats chase mice.\nDogs chase cats.\nThe cat sleeps.\n"},
-      {"a negative rate: the gist sentence alone", {"-n2", "a.txt", "b.txt", "-1"}, "multidoc-b.sum",
+      {"a negative rate: the gist sentence alone",
+       {"-n2", "a.txt", "b.txt", "-1"},
+       "multidoc-b.sum",
        "Cats chase mice.\n"},
-      {"a rate of 1 word: the gist sentence alone, above the limit", {"a.txt", "1"}, "a.sum", "Cats chase mice.\n"},
+      {"a rate of 1 word: the gist sentence alone, above the limit",
+       {"a.txt", "1"},
+       "a.sum",
+       "Cats chase mice.\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const RunResult result = kernova(c.args);
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(files_in(dir_.path()), (std::set<std::string>{"a.txt", "b.txt", c.extract_name, "_ready_.tmp"}));
+    EXPECT_EQ(files_in(dir_.path()),
+              (std::set<std::string>{"a.txt", "b.txt", c.extract_name, "_ready_.tmp"}));
     EXPECT_EQ(read_file(dir_ / c.extract_name), c.extract);
     EXPECT_EQ(read_file(dir_ / "_ready_.tmp"), "");
     fs::remove(dir_ / c.extract_name);
@@ -108,7 +116,7 @@ TEST_F(SummarizerProgramTest, ShortCommandLinesPrintTheUsage) {
   };
   for (const std::vector<std::string>& args : command_lines) {
     std::string trace;
-    for (const std::string& arg : args) trace += "[" + arg + "] ";
+    for (const std::string& arg : args) trace.append("[").append(arg).append("] ");
     SCOPED_TRACE(trace);
     const RunResult result = kernova(args);
     EXPECT_EQ(result.status, 1);
@@ -134,14 +142,17 @@ TEST_F(SummarizerProgramTest, Failures) {
       {"missing input: the splitter's message, then ours",
        {"nofile.txt", "0.3"},
        "\tERROR: can not open file nofile.txt\n\tERROR: can not open nofile.txt.seg\n"},
-      {"a folder as input", {"folder", "0.3"}, "\tERROR: can not open file folder\n\tERROR: can not open folder.seg\n"},
+      {"a folder as input",
+       {"folder", "0.3"},
+       "\tERROR: can not open file folder\n\tERROR: can not open folder.seg\n"},
       {"an old sentence file is never read when the splitter fails",
        {"gone.txt", "0.3"},
        "\tERROR: can not open file gone.txt\n\tERROR: can not open gone.txt.seg\n"},
       {"the second of two inputs missing",
        {"-n2", "a.txt", "nofile", "0.3"},
        "\tERROR: can not open file nofile\n\tERROR: can not open nofile.seg\n"},
-      {"-ak before -is: -is is the input", {"-ak", "-is", "a.txt", "0.3"},
+      {"-ak before -is: -is is the input",
+       {"-ak", "-is", "a.txt", "0.3"},
        "\tERROR: can not open file -is\n\tERROR: can not open -is.seg\n"},
       {"the extract would replace its input",
        {"notes.sum", "0.3"},
@@ -217,7 +228,9 @@ TEST_F(SummarizerProgramTest, ExtractNames) {
       {{"my notes; touch hacked $(touch hacked2) `touch hacked3` | touch hacked4.txt"},
        {"my notes; touch hacked $(touch hacked2) `touch hacked3` | touch hacked4.txt", "0.3"},
        "my notes; touch hacked $(touch hacked2) `touch hacked3` | touch hacked4.sum"},
-      {{std::string(200, 'n') + ".txt"}, {std::string(200, 'n') + ".txt", "0.3"}, std::string(200, 'n') + ".sum"},
+      {{std::string(200, 'n') + ".txt"},
+       {std::string(200, 'n') + ".txt", "0.3"},
+       std::string(200, 'n') + ".sum"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.extract);
@@ -254,7 +267,8 @@ TEST_F(SummarizerProgramTest, BytesPassThroughUnchanged) {
   // A lone CR and a NUL end words and stay in their sentence; a word of any
   // length is a word. Scores 7 6 7, threshold 20 / 3.
   const std::string long_word(3000, 'w');
-  const std::string text = std::string("Cats\rchase mi\0ce. Dogs chase cats.\n", 35) + long_word + " cats " + long_word + ".\n";
+  const std::string text =
+      std::string("Cats\rchase mi\0ce. Dogs chase cats.\n", 35) + long_word + " cats " + long_word + ".\n";
   write_file(dir_ / "odd.txt", text);
   const RunResult result = kernova({"odd.txt", "0"});
   EXPECT_EQ(result.status, 0);
@@ -276,7 +290,8 @@ class SummarizerSplitterLookupTest : public SummarizerProgramTest {
     // after writing.
     fs::create_directories(dir_ / "fake" / "good");
     fs::create_directories(dir_ / "fake" / "bad");
-    write_file(dir_ / "fake" / "good" / "CLAVER_En", "#!/bin/sh\nprintf 'Stand-in sentence.\\n' > \"$1.seg\"\n");
+    write_file(dir_ / "fake" / "good" / "CLAVER_En",
+               "#!/bin/sh\nprintf 'Stand-in sentence.\\n' > \"$1.seg\"\n");
     write_file(dir_ / "fake" / "bad" / "CLAVER_En", "#!/bin/sh\nprintf 'Half.\\n' > \"$1.seg\"\nexit 3\n");
     for (const char* which : {"good", "bad"}) {
       fs::permissions(dir_ / "fake" / which / "CLAVER_En", fs::perms::owner_all);
@@ -303,7 +318,8 @@ TEST_F(SummarizerSplitterLookupTest, BesideTheProgramFirstThenOnThePath) {
       {"the real one from PATH", true, program("CLAVER_En").parent_path().string(), 0, "",
        "Cats chase mice.\nDogs chase cats.\n"},
       {"nowhere", true, (dir_ / "fake").string(), 1, "\tERROR: can not open a.txt.seg\n", ""},
-      {"a splitter that fails", true, (dir_ / "fake" / "bad").string(), 1, "\tERROR: can not open a.txt.seg\n", ""},
+      {"a splitter that fails", true, (dir_ / "fake" / "bad").string(), 1,
+       "\tERROR: can not open a.txt.seg\n", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -337,7 +353,8 @@ TEST_F(SummarizerProgramTest, PortugueseEdition) {
   result = kernova({"-is", "gatos.txt", "chove", "0"}, "Kernova_Por");
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(read_file(dir_ / "gatos.sum"), "Chove. \n");
-  EXPECT_EQ(files_in(dir_.path()), (std::set<std::string>{"a.txt", "b.txt", "gatos.txt", "gatos.sum", "_ready_.tmp"}));
+  EXPECT_EQ(files_in(dir_.path()),
+            (std::set<std::string>{"a.txt", "b.txt", "gatos.txt", "gatos.sum", "_ready_.tmp"}));
   // Its usage text is the same as the English edition's.
   result = kernova({"gatos.txt"}, "Kernova_Por");
   EXPECT_EQ(result.status, 1);

@@ -153,8 +153,9 @@ class PlainSummarizer {
     size_query = std::sqrt(size_query);
     size_sentence = std::sqrt(size_sentence);
     if (size_query == 0.0f || size_sentence == 0.0f) return 0.0f;
-    return static_cast<float>(static_cast<long double>(dot_product) /
-                              (static_cast<long double>(size_sentence) * static_cast<long double>(size_query)));
+    return static_cast<float>(
+        static_cast<long double>(dot_product) /
+        (static_cast<long double>(size_sentence) * static_cast<long double>(size_query)));
   }
 
   void score_sentences(const SummaryOptions& options, float rate) {
@@ -183,7 +184,8 @@ class PlainSummarizer {
         list[i].score = list[i].score + static_cast<float>(get_freq(stem(word)));
       });
       if (options.average_scores) {
-        list[i].score = number_of_actual_words != 0 ? list[i].score / static_cast<float>(number_of_actual_words) : 0.0f;
+        list[i].score =
+            number_of_actual_words != 0 ? list[i].score / static_cast<float>(number_of_actual_words) : 0.0f;
       }
       if (ignore_query && list[i].score > list[*gist].score) gist = i;
       if (list[i].score > maior) maior = list[i].score;
@@ -200,8 +202,11 @@ class PlainSummarizer {
     }
     model_.gist = gist;
     const long double t = static_cast<float>(model_.size_text);
-    const long double size = rate < 1.0f ? t - t * static_cast<long double>(rate) : static_cast<long double>(rate);
-    model_.size_extract = std::isnan(size) ? 0 : size >= 2147483647.0L ? 2147483647 : static_cast<std::int64_t>(size);
+    const long double size =
+        rate < 1.0f ? t - t * static_cast<long double>(rate) : static_cast<long double>(rate);
+    model_.size_extract = std::isnan(size)        ? 0
+                          : size >= 2147483647.0L ? 2147483647
+                                                  : static_cast<std::int64_t>(size);
   }
 
   void select_sentences(float rate) {
@@ -219,7 +224,8 @@ class PlainSummarizer {
       }
       auto counter = [&list] {
         std::int64_t words = 0;
-        for (const ModelSentence& sentence : list) words += sentence.summary_worthy ? sentence.number_of_words : 0;
+        for (const ModelSentence& sentence : list)
+          words += sentence.summary_worthy ? sentence.number_of_words : 0;
         return words;
       };
       while (counter() > model_.size_extract) {
@@ -251,8 +257,8 @@ class InputMaker {
   std::string word() { return vocabulary_[pick(vocabulary_.size())]; }
 
   std::string sentence_file() {
-    static const std::vector<std::string> separators = {" ", " ", " ", ", ", ". ", "; ", "\t", "?! ", "\"",
-                                                        "(", ") ", "\r", std::string(1, '\0'), "  ", "'"};
+    static const std::vector<std::string> separators = {
+        " ", " ", " ", ", ", ". ", "; ", "\t", "?! ", "\"", "(", ") ", "\r", std::string(1, '\0'), "  ", "'"};
     std::string file;
     if (pick(6) == 0) file += pick(2) ? " " : "\n";
     const std::size_t lines = pick(9);
@@ -271,8 +277,20 @@ class InputMaker {
   }
 
   SummaryOptions options() {
-    static const float rates[] = {-1.0f, 0.0f, 0.1f, 0.3f, 0.5f, 0.7f, 0.9f, 0.999f, 1.0f, 3.0f, 12.0f, 40.5f,
-                                  std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()};
+    static const float rates[] = {-1.0f,
+                                  0.0f,
+                                  0.1f,
+                                  0.3f,
+                                  0.5f,
+                                  0.7f,
+                                  0.9f,
+                                  0.999f,
+                                  1.0f,
+                                  3.0f,
+                                  12.0f,
+                                  40.5f,
+                                  std::numeric_limits<float>::quiet_NaN(),
+                                  std::numeric_limits<float>::infinity()};
     SummaryOptions options;
     options.compression_rate = rates[pick(std::size(rates))];
     options.remove_stopwords = pick(3) == 0;
@@ -280,7 +298,10 @@ class InputMaker {
     if (pick(3) != 0) {
       std::string query;
       const std::size_t words = pick(4);
-      for (std::size_t w = 0; w < words; ++w) query += (w ? " " : "") + word();
+      for (std::size_t w = 0; w < words; ++w) {
+        if (w > 0) query += ' ';
+        query += word();
+      }
       if (pick(5) == 0) query += " unseen";
       options.query = query;
     }
@@ -334,19 +355,43 @@ void compare_with_model(const Edition& edition, const std::vector<std::string>& 
 }
 
 TEST(SummarizerReferenceTest, EnglishAgreesWithThePlainModel) {
-  compare_with_model(english_edition(),
-                     {"The", "the", "THE", "and", "of", "it", "appear", "appearing", "However", "a", "cat", "cats",
-                      "Cats", "CAT", "connect", "connected", "connecting", "storm", "storms", "harbour", "boat",
-                      "boats", "sea", "wall", "10-12", "2007", "co-op", "x_y", "na\357ve", "\311COLE", "don", "t",
-                      "mice", "dog", "dogs", "ran"},
-                     3000);
+  compare_with_model(
+      english_edition(),
+      {"The",    "the",      "THE",      "and",   "of",  "it",      "appear",    "appearing",  "However",
+       "a",      "cat",      "cats",     "Cats",  "CAT", "connect", "connected", "connecting", "storm",
+       "storms", "harbour",  "boat",     "boats", "sea", "wall",    "10-12",     "2007",       "co-op",
+       "x_y",    "na\357ve", "\311COLE", "don",   "t",   "mice",    "dog",       "dogs",       "ran"},
+      3000);
 }
 
 TEST(SummarizerReferenceTest, PortugueseAgreesWithThePlainModel) {
   compare_with_model(portuguese_edition(),
-                     {"O", "o", "os", "e", "de", "que", "gato", "gatos", "Gatos", "peixe", "peixes", "barco",
-                      "barcos", "pescador", "pescadores", "mar", "chuva", "cora\347\343o", "CORA\307\303O",
-                      "a\347\365es", "a\347\343o", "porto", "1998", "guarda-chuva", "\340", "\252"},
+                     {"O",
+                      "o",
+                      "os",
+                      "e",
+                      "de",
+                      "que",
+                      "gato",
+                      "gatos",
+                      "Gatos",
+                      "peixe",
+                      "peixes",
+                      "barco",
+                      "barcos",
+                      "pescador",
+                      "pescadores",
+                      "mar",
+                      "chuva",
+                      "cora\347\343o",
+                      "CORA\307\303O",
+                      "a\347\365es",
+                      "a\347\343o",
+                      "porto",
+                      "1998",
+                      "guarda-chuva",
+                      "\340",
+                      "\252"},
                      2000);
 }
 
