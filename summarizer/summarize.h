@@ -67,7 +67,9 @@ struct Summary {
   // of first occurrence.
   std::vector<std::string> gist_stems;
 
-  // Owned bytes behind the sentences' texts.
+  // Owned bytes behind the sentences' texts: the sentence files (with -is
+  // holding the condensed sentences in place of the loaded ones) and the
+  // condensed sentences that came out longer than they went in.
   std::vector<std::string> storage;
   std::vector<std::unique_ptr<char[]>> condensed_storage;
 };
@@ -77,7 +79,10 @@ struct Summary {
 // order, as one input. A line feed ends a line; every other byte, CR and
 // NUL included, belongs to the sentence. Empty lines give no sentence, and
 // blanks and tabs at the start of a line are dropped except on the first
-// line of each file. Throws kernova::Error only when memory runs out.
+// line of each file. Fails only when memory runs out: std::bad_alloc, or
+// kernova::Error with the edition's own message while comparing sentences
+// with the query. Cost and memory grow linearly with the input; the
+// summary keeps the sentence files' bytes (the sentences view them).
 Summary summarize(const Edition& edition, std::vector<std::string> sentence_files,
                   const SummaryOptions& options);
 
