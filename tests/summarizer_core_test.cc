@@ -18,8 +18,6 @@ namespace {
 
 using testing::escape;
 
-// The float nearest to a decimal written with fewer digits, as a float
-// variable would hold it.
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
