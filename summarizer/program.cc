@@ -177,9 +177,27 @@ void check_extract_spares_inputs(const std::string& extract, const std::vector<s
   }
 }
 
+// The splitter writes NAME.seg beside each input NAME and the run deletes
+// it afterwards: an input of that name would be destroyed.
+void check_sentence_files_spare_inputs(const std::vector<std::string>& inputs) {
+  for (const std::string& input : inputs) {
+    const std::string sentence_file = input + ".seg";
+    struct stat sentence_info;
+    const bool exists = ::stat(sentence_file.c_str(), &sentence_info) == 0;
+    for (const std::string& other : inputs) {
+      struct stat other_info;
+      const bool same_file = exists && ::stat(other.c_str(), &other_info) == 0 &&
+                             other_info.st_dev == sentence_info.st_dev && other_info.st_ino == sentence_info.st_ino;
+      if (other == sentence_file || same_file)
+        throw Error("\tERROR: sentence file " + sentence_file + " would overwrite an input\n");
+    }
+  }
+}
+
 int summarize_files(const Edition& edition, const CommandLine& command_line) {
   const std::string extract = extract_name(command_line.inputs);
   check_extract_spares_inputs(extract, command_line.inputs);
+  check_sentence_files_spare_inputs(command_line.inputs);
   std::vector<std::string> sentence_files;
   sentence_files.reserve(command_line.inputs.size());
   for (const std::string& input : command_line.inputs) {

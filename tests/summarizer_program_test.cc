@@ -137,7 +137,9 @@ TEST_F(SummarizerProgramTest, Failures) {
   write_file(dir_ / "notes.sum", "My own notes.\n");
   write_file(dir_ / "link.sum", "More notes.\n");
   fs::create_symlink("link.sum", dir_ / "link.txt");
-  const std::set<std::string> prepared = {"folder/", "gone.txt.seg", "notes.sum", "link.sum", "link.txt"};
+  write_file(dir_ / "x.txt.seg", "Not a sentence file but a text of its own.\n");
+  const std::set<std::string> prepared = {"folder/",  "gone.txt.seg", "notes.sum",
+                                          "link.sum", "link.txt",     "x.txt.seg"};
   const Case cases[] = {
       {"missing input: the splitter's message, then ours",
        {"nofile.txt", "0.3"},
@@ -160,6 +162,9 @@ TEST_F(SummarizerProgramTest, Failures) {
       {"the extract would replace its input, reached through a link",
        {"link.txt", "0.3"},
        "\tERROR: extract link.sum would overwrite its input\n"},
+      {"a sentence file would replace another input",
+       {"-n2", "x.txt", "x.txt.seg", "0.3"},
+       "\tERROR: sentence file x.txt.seg would overwrite an input\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -173,6 +178,7 @@ TEST_F(SummarizerProgramTest, Failures) {
   EXPECT_EQ(read_file(dir_ / "gone.txt.seg"), "A sentence file from an earlier run.\n");
   EXPECT_EQ(read_file(dir_ / "notes.sum"), "My own notes.\n");
   EXPECT_EQ(read_file(dir_ / "link.sum"), "More notes.\n");
+  EXPECT_EQ(read_file(dir_ / "x.txt.seg"), "Not a sentence file but a text of its own.\n");
 }
 
 TEST_F(SummarizerProgramTest, ExtractOrMarkerThatCannotBeCreated) {

@@ -7,7 +7,7 @@ namespace kernova::language::english_words {
 
 // Function words that never count when sentences are scored, compared with
 // a query or condensed.
-const std::string_view kStopwords[] = {
+constexpr std::string_view kStopwords[] = {
     "a", "able", "about", "above", "according", "accordingly", "across", "actually",
     "after", "afterwards", "again", "against", "all", "allow", "allows", "almost",
     "alone", "along", "already", "also", "although", "always", "am", "among",
@@ -77,7 +77,7 @@ const std::string_view kStopwords[] = {
 };
 
 // Words that may stand in front of a period without ending the sentence.
-const std::string_view kAbbreviations[] = {
+constexpr std::string_view kAbbreviations[] = {
     "abbr", "abl", "abr", "abs", "a/c", "acc", "ad", "adj",
     "adm", "adv", "advt", "aero", "aft", "ala", "alas", "ald",
     "alg", "alt", "am", "amp", "an", "anal", "anat", "anon",
@@ -171,7 +171,7 @@ const std::string_view kAbbreviations[] = {
     "yorks", "yr", "yrs", "zool", "s",
 };
 
-const std::span<const std::string_view> stopwords{kStopwords};
-const std::span<const std::string_view> abbreviations{kAbbreviations};
+constexpr std::span<const std::string_view> stopwords{kStopwords};
+constexpr std::span<const std::string_view> abbreviations{kAbbreviations};
 
 }  // namespace kernova::language::english_words

@@ -7,7 +7,7 @@ namespace kernova::language::portuguese_words {
 
 // Function words that never count when sentences are scored, compared with
 // a query or condensed.
-const std::string_view kStopwords[] = {
+constexpr std::string_view kStopwords[] = {
     "-", "a", "\340", "ah", "ai", "algo", "algu\351m", "algum",
     "alguma", "algumas", "alguns", "al\364", "ambos", "ante", "ao", "apenas",
     "ap\363s", "aquela", "aquelas", "aquele", "aqueles", "aquilo", "as", "at\351",
@@ -41,7 +41,7 @@ const std::string_view kStopwords[] = {
 };
 
 // Words that may stand in front of a period without ending the sentence.
-const std::string_view kAbbreviations[] = {
+constexpr std::string_view kAbbreviations[] = {
     "a", "aa", "abr", "abrev", "adv", "ago", "al", "alm",
     "alq", "ant", "ap", "aprox", "apto", "arc", "arceb", "art",
     "ass", "at", "av", "bpo", "brig", "c", "cal\347", "cap",
@@ -74,7 +74,7 @@ const std::string_view kAbbreviations[] = {
     "univ", "v", "v\252", "vig", "vol", "vols", "vv",
 };
 
-const std::span<const std::string_view> stopwords{kStopwords};
-const std::span<const std::string_view> abbreviations{kAbbreviations};
+constexpr std::span<const std::string_view> stopwords{kStopwords};
+constexpr std::span<const std::string_view> abbreviations{kAbbreviations};
 
 }  // namespace kernova::language::portuguese_words
