@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# stem_bench.sh [BUILD_DIR] [REPEATS]: `kernova stem --lang en` over a word
+# stem_bench.sh [BUILD_DIR] [REPEATS]: `kernova stem` over a word
 # list repeated REPEATS times (default 30: about three million words of
 # /usr/share/dict/american-english, or of the list named in KERNOVA_EN_WORDS),
 # beside `cat` on the same file; prints words per second.
@@ -7,11 +7,20 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
 repeats=${2:-30}
-list=${KERNOVA_EN_WORDS:-/usr/share/dict/american-english}
+# KERNOVA_LANG=pt stems the Portuguese list of Debian's wbrazilian (or the
+# list named in KERNOVA_PT_WORDS), converted from UTF-8 to ISO 8859-1.
+lang=${KERNOVA_LANG:-en}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+if [ "$lang" = pt ]; then
+  list=${KERNOVA_PT_WORDS:-/usr/share/dict/brazilian}
+  iconv -f UTF-8 -t ISO-8859-1 "$list" > "$work/list.txt"
+else
+  list=${KERNOVA_EN_WORDS:-/usr/share/dict/american-english}
+  cp "$list" "$work/list.txt"
+fi
 
-for _ in $(seq "$repeats"); do cat "$list"; done > "$work/words.txt"
+for _ in $(seq "$repeats"); do cat "$work/list.txt"; done > "$work/words.txt"
 words=$(wc -l < "$work/words.txt")
 echo "input: $words words, $(stat -c %s "$work/words.txt") bytes ($repeats x $list)"
 
@@ -29,6 +38,6 @@ measure() {  # label command...: best of three wall times, peak memory
              else printf "%-22s under 0.01 s (too fast to time; raise REPEATS)\n", l }'
 }
 cd "$work"
-measure "kernova stem (file)" "$build/bin/kernova" stem --lang en words.txt
-measure "kernova stem (stdin)" sh -c "exec '$build/bin/kernova' stem --lang en < words.txt"
+measure "kernova stem (file)" "$build/bin/kernova" stem --lang "$lang" words.txt
+measure "kernova stem (stdin)" sh -c "exec '$build/bin/kernova' stem --lang $lang < words.txt"
 measure "cat" cat words.txt

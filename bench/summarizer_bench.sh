@@ -12,13 +12,18 @@
 # (with sizes given, only the first comparison runs)
 set -eu
 
+# KERNOVA_EDITION=Por times Kernova_Por on Portuguese text made from
+# samples/frio.txt instead (no ots comparison).
+edition=${KERNOVA_EDITION:-En}
+samples="$(cd "$(dirname "$0")/../samples" && pwd)"
 bin=${1:-build/bin}
 shift 2>/dev/null || true
 compare_ots=yes
 [ $# -gt 0 ] && compare_ots=no
 sizes=${*:-"10 20 40 50 80"}
-kernova="$(cd "$bin" && pwd)/Kernova_En"
-[ -x "$kernova" ] || { echo "no Kernova_En in $bin" >&2; exit 1; }
+[ "$edition" = Por ] && compare_ots=no
+kernova="$(cd "$bin" && pwd)/Kernova_$edition"
+[ -x "$kernova" ] || { echo "no Kernova_$edition in $bin" >&2; exit 1; }
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (Debian package time)" >&2; exit 1; }
 
 work=$(mktemp -d)
@@ -26,11 +31,15 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 
 # One copy of the prose: every paragraph on one line.
+if [ "$edition" = Por ]; then
+  cp "$samples/frio.txt" base.txt
+else
 for f in /usr/share/common-licenses/*; do
   [ -f "$f" ] && awk 'NF { printf "%s%s", sep, $0; sep = " "; next }
                       { if (sep != "") print ""; sep = "" }
                       END { if (sep != "") print "" }' "$f"
 done > base.txt
+fi
 [ -s base.txt ] || { echo "no prose found under /usr/share/common-licenses" >&2; exit 1; }
 
 # make_text MEGABYTES FILE
@@ -65,7 +74,7 @@ run_timed() {
   memory=$(tail -n 1 "$prefix.mem")
 }
 
-echo "Kernova_En (rate 0.7) beside wc -w, best of 3 runs"
+echo "Kernova_$edition (rate 0.7) beside wc -w, best of 3 runs"
 printf "%6s %10s %8s %10s %12s %10s %8s\n" "MB" "seconds" "MB/s" "peak MB" "peak/input" "wc -w s" "ratio"
 for mb in $sizes; do
   make_text "$mb" text.txt

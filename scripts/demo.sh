@@ -3,8 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)" >/dev/null
+cmake -S . -B build >/dev/null
+cmake --build build -j"$(nproc)" --target CLAVER_En CLAVER_Por Kernova_En Kernova_Por kernova_cli >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -20,3 +20,15 @@ cd "$work"
 echo "== Sentence splitting"
 "$bin/CLAVER_En" storm.txt && show storm.txt.seg
 "$bin/CLAVER_Por" frio.txt && show frio.txt.seg
+
+echo "== Summaries"
+echo "(Kernova_En storm.txt 0.7: the words of the extract at most 30% of the text's)"
+"$bin/Kernova_En" storm.txt 0.7 && show storm.sum
+echo "(Kernova_En storm.txt \"lifeboat crew\" 0.8: around the sentence closest to the query)"
+"$bin/Kernova_En" storm.txt "lifeboat crew" 0.8 && show storm.sum
+echo "(Kernova_En -n2 storm.txt ferry.txt 0.8: two texts summarized together)"
+"$bin/Kernova_En" -n2 storm.txt ferry.txt 0.8 && show multidoc-ferry.sum
+echo "(Kernova_Por frio.txt 0.7)"
+"$bin/Kernova_Por" frio.txt 0.7 && show frio.sum
+echo "(Kernova_Por -is frio.txt \"morango\" 0.8: stopwords removed inside the sentences)"
+"$bin/Kernova_Por" -is frio.txt "morango" 0.8 && show frio.sum

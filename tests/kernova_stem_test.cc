@@ -155,7 +155,11 @@ TEST(KernovaStemmerChoicesTest, FindsByExactCode) {
 // Lines to stems.
 
 // Shows exactly which bytes were handed over as one word.
-void bracket(std::string_view word, std::string& out) { out = "[" + std::string(word) + "]"; }
+void bracket(std::string_view word, std::string& out) {
+  out.assign(1, '[');
+  out += word;
+  out += ']';
+}
 
 TEST(KernovaLineStemmerTest, HandsOverEachLineWhole) {
   struct Case {

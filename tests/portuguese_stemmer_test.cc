@@ -101,7 +101,9 @@ TEST(AcentoTest, EncodesTheAccentedLettersOnly) {
     SCOPED_TRACE(escape(c.letter));
     std::string s = "x";
     acento(s, c.letter[0]);
-    EXPECT_EQ(s, "x" + std::string(c.appended));
+    std::string expected = "x";
+    expected += c.appended;
+    EXPECT_EQ(s, expected);
   }
 }
 
