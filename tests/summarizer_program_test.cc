@@ -361,6 +361,18 @@ TEST_F(SummarizerProgramTest, PortugueseEdition) {
   EXPECT_EQ(read_file(dir_ / "gatos.sum"), "Chove. \n");
   EXPECT_EQ(files_in(dir_.path()),
             (std::set<std::string>{"a.txt", "b.txt", "gatos.txt", "gatos.sum", "_ready_.tmp"}));
+  // A query picks the sentence closest to it, accented stems included:
+  // organiza\347\343o and organiza\347\365es share the stem organiz, and the
+  // shorter first sentence has the higher cosine. A negative rate keeps the
+  // gist sentence alone.
+  write_file(dir_ / "frio.txt",
+             "O frio chegou cedo.\nA organiza\347\343o cresceu muito.\n"
+             "As organiza\347\365es sofreram com o frio.\n");
+  result = kernova({"frio.txt", "organiza\347\365es", "-1"}, "Kernova_Por");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(read_file(dir_ / "frio.sum"), "A organiza\347\343o cresceu muito.\n");
+  std::filesystem::remove(dir_ / "frio.txt");
+  std::filesystem::remove(dir_ / "frio.sum");
   // Its usage text is the same as the English edition's.
   result = kernova({"gatos.txt"}, "Kernova_Por");
   EXPECT_EQ(result.status, 1);
