@@ -176,7 +176,8 @@ void reserve(Corpus& corpus, std::span<const std::string> sentence_files) {
   }
   corpus.sentences.reserve(corpus.sentences.size() + lines);
   corpus.stems_begin.reserve(corpus.stems_begin.size() + lines);
-  corpus.stems.reserve(corpus.stems.size() + words);
+  // Three bytes hold any of the first two million stems.
+  corpus.stems.reserve(corpus.stems.size() + 3 * words);
 }
 
 void load(std::string_view sentence_file, Vocabulary& vocabulary, Corpus& corpus) {
@@ -202,7 +203,7 @@ void load(std::string_view sentence_file, Vocabulary& vocabulary, Corpus& corpus
       const Vocabulary::Word info = vocabulary.word(word);
       if (info.stem >= corpus.frequency.size()) corpus.frequency.resize(info.stem + 1, 0);
       ++corpus.frequency[info.stem];
-      if (!info.stopword) corpus.stems.push_back(info.stem);
+      if (!info.stopword) corpus.add_stem(info.stem);
     });
     if (!line.empty()) {
       corpus.sentences.push_back(Sentence{.text = line, .number_of_words = words});
@@ -347,10 +348,11 @@ std::int32_t extract_size(std::int64_t size_text, float rate) {
 void mark(std::span<Sentence> sentences, const Corpus& corpus, std::span<const std::uint8_t> gist_stem,
           float threshold, float rate) {
   if (rate < 0.0f) return;
+  std::vector<std::uint32_t> ids;
   for (std::size_t i = 0; i < sentences.size(); ++i) {
     Sentence& sentence = sentences[i];
     if (sentence.selected || !(sentence.score > threshold)) continue;
-    for (std::uint32_t stem : corpus.stems_of(i)) {
+    for (std::uint32_t stem : corpus.stems_of(i, ids)) {
       if (gist_stem[stem]) {
         sentence.selected = true;
         break;

@@ -110,15 +110,44 @@ class Vocabulary {
 // non-stopword words in text order (all the later steps need of its words;
 // removing stopwords with -is leaves them unchanged), and every stem's
 // frequency over all words of the input, stopwords included.
+//
+// The stem ids are stored as variable-length numbers, seven bits to a byte
+// (the high bit set on every byte but the last): ids count distinct stems in
+// order of first use, so the frequent ones are small and most take one or
+// two bytes instead of four.
 struct Corpus {
   std::vector<Sentence> sentences;
-  std::vector<std::size_t> stems_begin{0};  // sentence i: [begin[i], begin[i+1])
-  std::vector<std::uint32_t> stems;
+  std::vector<std::size_t> stems_begin{0};  // sentence i: bytes [begin[i], begin[i+1])
+  std::vector<std::uint8_t> stems;
   std::vector<std::int64_t> frequency;
   std::int64_t size_text = 0;
 
-  std::span<const std::uint32_t> stems_of(std::size_t sentence) const {
-    return std::span(stems).subspan(stems_begin[sentence], stems_begin[sentence + 1] - stems_begin[sentence]);
+  // Appends `stem` to the stems of the sentence being loaded.
+  void add_stem(std::uint32_t stem) {
+    while (stem >= 0x80) {
+      stems.push_back(static_cast<std::uint8_t>(stem | 0x80));
+      stem >>= 7;
+    }
+    stems.push_back(static_cast<std::uint8_t>(stem));
+  }
+
+  // The stem ids of sentence `sentence`, decoded into `ids` (which is
+  // overwritten); the span views `ids`.
+  std::span<const std::uint32_t> stems_of(std::size_t sentence, std::vector<std::uint32_t>& ids) const {
+    ids.clear();
+    std::uint32_t value = 0;
+    int shift = 0;
+    for (std::size_t i = stems_begin[sentence]; i < stems_begin[sentence + 1]; ++i) {
+      value |= static_cast<std::uint32_t>(stems[i] & 0x7F) << shift;
+      if (stems[i] & 0x80) {
+        shift += 7;
+      } else {
+        ids.push_back(value);
+        value = 0;
+        shift = 0;
+      }
+    }
+    return ids;
   }
 };
 
@@ -162,6 +191,46 @@ void condense_with(std::string_view sentence, std::string& out, IsStopword&& is_
     const std::string_view word = sentence.substr(word_start, word_size);
     if (!is_stopword(word)) out += word;
   }
+  if (!out.empty() && out[0] >= 'a' && out[0] <= 'z') out[0] = static_cast<char>(out[0] - 'a' + 'A');
+}
+
+// `condense_with`, telling also where each byte of `out` came from:
+// `sources[k]` is the index in `sentence` of the byte copied to `out[k]`,
+// or kInserted for a blank the condensation put in. Gives the same `out`.
+inline constexpr std::size_t kInserted = static_cast<std::size_t>(-1);
+template <typename IsStopword>
+void condense_with_sources(std::string_view sentence, std::string& out, std::vector<std::size_t>& sources,
+                           IsStopword&& is_stopword) {
+  out.clear();
+  sources.clear();
+  auto copy = [&](std::size_t from, std::size_t size) {
+    out.append(sentence.substr(from, size));
+    for (std::size_t k = 0; k < size; ++k) sources.push_back(from + k);
+  };
+  auto insert_blank = [&]() {
+    out += ' ';
+    sources.push_back(kInserted);
+  };
+  std::size_t word_start = 0;
+  std::size_t word_size = 0;
+  for (std::size_t i = 0; i < sentence.size(); ++i) {
+    const char c = sentence[i];
+    if (language::is_letter(c)) {
+      if (word_size == 0) word_start = i;
+      ++word_size;
+      continue;
+    }
+    if (word_size == 0) continue;
+    if (!is_stopword(sentence.substr(word_start, word_size))) copy(word_start, word_size);
+    if (c == ' ') {
+      if (!out.empty() && out.back() != ' ') copy(i, 1);
+    } else {
+      copy(i, 1);
+      insert_blank();
+    }
+    word_size = 0;
+  }
+  if (word_size > 0 && !is_stopword(sentence.substr(word_start, word_size))) copy(word_start, word_size);
   if (!out.empty() && out[0] >= 'a' && out[0] <= 'z') out[0] = static_cast<char>(out[0] - 'a' + 'A');
 }
 

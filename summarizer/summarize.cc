@@ -12,7 +12,10 @@ namespace kernova::summarizer {
 Summary summarize(const Edition& edition, std::vector<std::string> sentence_files,
                   const SummaryOptions& options) {
   using namespace method;
-  const float rate = std::isnan(options.compression_rate) ? 0.0f : options.compression_rate;
+  // A size limit given directly stands in for a rate of 0 (no share left
+  // out), whose size it then replaces.
+  const float rate =
+      options.size_extract || std::isnan(options.compression_rate) ? 0.0f : options.compression_rate;
 
   Summary summary;
   summary.storage = std::move(sentence_files);
@@ -43,9 +46,10 @@ Summary summarize(const Edition& edition, std::vector<std::string> sentence_file
     summary.condensed_storage = arena.release();
   }
 
+  std::vector<std::uint32_t> ids;
   std::vector<float> scores(sentences.size());
   for (std::size_t i = 0; i < sentences.size(); ++i) {
-    scores[i] = sentence_score(corpus.stems_of(i), corpus.frequency, options.average_scores);
+    scores[i] = sentence_score(corpus.stems_of(i, ids), corpus.frequency, options.average_scores);
   }
   std::vector<float> cosines;
   if (options.query) {
@@ -54,7 +58,7 @@ Summary summarize(const Edition& edition, std::vector<std::string> sentence_file
       CosineScratch scratch(vocabulary.stem_count());
       cosines.resize(sentences.size());
       for (std::size_t i = 0; i < sentences.size(); ++i)
-        cosines[i] = cosine(query, corpus.stems_of(i), scratch);
+        cosines[i] = cosine(query, corpus.stems_of(i, ids), scratch);
     } catch (const std::bad_alloc&) {
       throw Error(std::string(edition.cosine_out_of_memory));
     }
@@ -63,14 +67,15 @@ Summary summarize(const Edition& edition, std::vector<std::string> sentence_file
   for (std::size_t i = 0; i < sentences.size(); ++i) sentences[i].score = scores[i];
   summary.threshold = ranking.threshold;
   summary.size_text = corpus.size_text;
-  summary.size_extract = extract_size(corpus.size_text, rate);
+  summary.size_extract = options.size_extract ? std::max<std::int32_t>(*options.size_extract, 0)
+                                              : extract_size(corpus.size_text, rate);
 
   std::vector<std::uint8_t> gist_stem(vocabulary.stem_count(), 0);
   if (ranking.gist) {
     Sentence& gist = sentences[*ranking.gist];
     gist.gist = true;
     gist.selected = true;
-    for (std::uint32_t stem : corpus.stems_of(*ranking.gist)) {
+    for (std::uint32_t stem : corpus.stems_of(*ranking.gist, ids)) {
       if (gist_stem[stem]) continue;
       gist_stem[stem] = 1;
       summary.gist_stems.emplace_back(vocabulary.stem(stem));

@@ -30,6 +30,9 @@ struct SummaryOptions {
   // Option -ak: a sentence scores the average of its words' frequencies
   // instead of their sum.
   bool average_scores = false;
+  // When set, the most words the extract may hold (0 or more), in place of
+  // the size that the compression rate gives; the rate is then not used.
+  std::optional<std::int32_t> size_extract;
 };
 
 struct Sentence {

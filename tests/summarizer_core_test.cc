@@ -80,8 +80,30 @@ TEST(SummarizerLoadTest, EveryWordIsCountedOnceItsStemIsKnown) {
   EXPECT_EQ(corpus.size_text, 6);
   ASSERT_EQ(corpus.sentences.size(), 2u);
   // Only non-stopword stems are kept per sentence.
-  EXPECT_EQ(corpus.stems_of(0).size(), 2u);
-  EXPECT_EQ(corpus.stems_of(1).size(), 2u);
+  std::vector<std::uint32_t> ids;
+  EXPECT_EQ(corpus.stems_of(0, ids).size(), 2u);
+  EXPECT_EQ(corpus.stems_of(1, ids).size(), 2u);
+}
+
+// Stem ids are stored in as few bytes as they need; every id comes back.
+TEST(SummarizerLoadTest, StemIdsSurviveTheirCompactStorage) {
+  const std::vector<std::uint32_t> first = {0, 127, 128, 300, 16383, 16384, 2097151, 2097152, 0xFFFFFFFFu, 5};
+  const std::vector<std::uint32_t> second = {128, 1};
+  method::Corpus corpus;
+  for (std::uint32_t id : first) corpus.add_stem(id);
+  corpus.stems_begin.push_back(corpus.stems.size());
+  corpus.stems_begin.push_back(corpus.stems.size());  // a sentence without stems
+  for (std::uint32_t id : second) corpus.add_stem(id);
+  corpus.stems_begin.push_back(corpus.stems.size());
+  std::vector<std::uint32_t> ids;
+  const auto decoded = [&](std::size_t sentence) {
+    const auto span = corpus.stems_of(sentence, ids);
+    return std::vector<std::uint32_t>(span.begin(), span.end());
+  };
+  EXPECT_EQ(decoded(0), first);
+  EXPECT_EQ(decoded(1), std::vector<std::uint32_t>{});
+  EXPECT_EQ(decoded(2), second);
+  EXPECT_EQ(corpus.stems.size(), 1u + 1 + 2 + 2 + 2 + 3 + 3 + 4 + 5 + 1 + 2 + 1);
 }
 
 // Removing stopwords with -is.
@@ -339,7 +361,9 @@ TEST(SummarizerMethodTest, CondensedSentencesKeepTheirLoadedWordCounts) {
 }
 
 TEST(SummarizerMethodTest, NoSentenceNoGist) {
-  const Summary summary = summarize(english_edition(), {"", "\n \n"}, SummaryOptions{.query = "cat"});
+  SummaryOptions options;
+  options.query = "cat";
+  const Summary summary = summarize(english_edition(), {"", "\n \n"}, options);
   EXPECT_TRUE(summary.sentences.empty());
   EXPECT_FALSE(summary.gist_sentence.has_value());
   EXPECT_EQ(summary.threshold, 0.0f);
