@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "frontend/stem_command.h"
+#include "frontend/text_commands.h"
 
 namespace kernova::frontend {
 namespace {
@@ -12,6 +13,8 @@ struct Runner {
   std::FILE* in;
   std::FILE* out;
   void operator()(const StemOptions& options) const { run_stem(options, in, out); }
+  void operator()(const SplitOptions& options) const { run_split(options, in, out); }
+  void operator()(const SummarizeOptions& options) const { run_summarize(options, in, out); }
 };
 
 }  // namespace

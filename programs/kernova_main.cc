@@ -1,4 +1,5 @@
-// kernova: the project's command line (`kernova stem`, more to come).
+// kernova: the project's command line (`kernova stem`, `split`, `summarize`).
+// Exit status: 0 done, 1 a failure while running, 2 a bad command line.
 #include <cstdio>
 #include <new>
 #include <string>
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
   }
   if (const auto* error = std::get_if<UsageError>(&invocation)) {
     std::fputs(error->message.c_str(), stderr);
-    return 1;
+    return 2;
   }
   try {
     run_command(std::get<Command>(invocation), stdin, stdout);
