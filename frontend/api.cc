@@ -151,7 +151,8 @@ Summary summarize(std::span<const std::string_view> texts, const SummaryOptions&
     for (const Piece& piece : locate_lines(decoded[i].text, file)) {
       if (piece.size > 0) origins.push_back(Origin{i, piece});
     }
-    words += count_words(file);
+    // Only a share needs the number of words before summarizing.
+    if (std::holds_alternative<Share>(options.length)) words += count_words(file);
     sentence_files.push_back(std::move(file));
   }
 
