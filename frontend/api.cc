@@ -1,8 +1,11 @@
 // The library interface (include/kernova/kernova.hpp) over the splitter, the
 // stemmers and the summarizer.
 #include <algorithm>
+#include <exception>
 #include <limits>
+#include <memory>
 #include <new>
+#include <thread>
 
 #include "english_stemmer/english_stemmer.h"
 #include "frontend/text_codec.h"
@@ -64,6 +67,35 @@ std::vector<Piece> locate_lines(std::string_view text, std::string_view sentence
   return pieces;
 }
 
+// The sentence file of `text`, made by two threads on a long text. No
+// sentence rule looks across a line end, so the halves, cut after a line
+// end, split exactly as the whole does.
+std::string split_text(const language::Language& language, std::string_view text) {
+  constexpr std::size_t kParallelFrom = 1 << 20;
+  const std::size_t middle = text.size() < kParallelFrom ? std::string_view::npos : text.find('\n', text.size() / 2);
+  if (middle == std::string_view::npos) return splitter::segment_text(language, text);
+  std::string first;
+  std::exception_ptr failure;
+  std::thread worker([&] {
+    try {
+      first = splitter::segment_text(language, text.substr(0, middle + 1));
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  });
+  std::string second;
+  try {
+    second = splitter::segment_text(language, text.substr(middle + 1));
+  } catch (...) {
+    worker.join();
+    throw;
+  }
+  worker.join();
+  if (failure) std::rethrow_exception(failure);
+  first += second;
+  return first;
+}
+
 std::int64_t count_words(std::string_view sentence_file) {
   std::int64_t words = 0;
   summarizer::method::for_each_word(sentence_file, [&words](std::string_view) { ++words; });
@@ -106,7 +138,7 @@ std::string in_encoding(std::string_view latin1, bool utf8) {
 
 Sentences split(std::string_view text, const ReadOptions& options) {
   const DecodedText decoded = read_text(text, options);
-  const std::string sentence_file = splitter::segment_text(language_of(options.language), decoded.text);
+  const std::string sentence_file = split_text(language_of(options.language), decoded.text);
   Sentences result;
   result.encoding = decoded.utf8 ? Encoding::kUtf8 : Encoding::kLatin1;
   for (const Piece& piece : locate_lines(decoded.text, sentence_file)) {
@@ -147,9 +179,20 @@ Summary summarize(std::span<const std::string_view> texts, const SummaryOptions&
   sentence_files.reserve(texts.size());
   std::int64_t words = 0;
   for (std::size_t i = 0; i < decoded.size(); ++i) {
-    std::string file = splitter::segment_text(edition.language, decoded[i].text);
-    for (const Piece& piece : locate_lines(decoded[i].text, file)) {
-      if (piece.size > 0) origins.push_back(Origin{i, piece});
+    std::string file = split_text(edition.language, decoded[i].text);
+    if (utf8) {
+      for (const Piece& piece : locate_lines(decoded[i].text, file)) {
+        if (piece.size > 0) origins.push_back(Origin{i, piece});
+      }
+    } else {
+      // ISO 8859-1 sentences are written as the summarizer keeps them: only
+      // the text each comes from is needed, and the decoded copy can go.
+      for (std::size_t line = 0; line < file.size();) {
+        const std::size_t end = std::min(file.find('\n', line), file.size());
+        if (end > line) origins.push_back(Origin{i, Piece{}});
+        line = end + 1;
+      }
+      std::string().swap(decoded[i].text);
     }
     // Only a share needs the number of words before summarizing.
     if (std::holds_alternative<Share>(options.length)) words += count_words(file);
@@ -189,6 +232,11 @@ Summary summarize(std::span<const std::string_view> texts, const SummaryOptions&
 
   const language::Language& language = edition.language;
   auto is_stopword = [&language](std::string_view word) { return language::is_stopword(language, word); };
+  // UTF-8 sentences are written one after another into one string, and
+  // viewed once it is complete; ISO 8859-1 sentences are viewed where the
+  // summarizer keeps them.
+  auto utf8_texts = std::make_shared<std::string>();
+  std::vector<std::size_t> utf8_ends;
   std::string condensed;
   std::vector<std::size_t> sources;
   result.sentences.reserve(summary.sentences.size());
@@ -205,7 +253,7 @@ Summary summarize(std::span<const std::string_view> texts, const SummaryOptions&
     if (!utf8) {
       out.text = sentence.text;
     } else if (!options.condense) {
-      frontend::append_original(text, origin.piece.begin, origin.piece.size, out.text);
+      frontend::append_original(text, origin.piece.begin, origin.piece.size, *utf8_texts);
     } else {
       // The condensed sentence keeps some of the bytes of the loaded one;
       // condensing it again tells which.
@@ -215,9 +263,20 @@ Summary summarize(std::span<const std::string_view> texts, const SummaryOptions&
       for (std::size_t& source : sources) {
         if (source != summarizer::method::kInserted) source += origin.piece.begin;
       }
-      frontend::append_original(text, condensed, sources, out.text);
+      frontend::append_original(text, condensed, sources, *utf8_texts);
     }
-    result.sentences.push_back(std::move(out));
+    if (utf8) utf8_ends.push_back(utf8_texts->size());
+    result.sentences.push_back(out);
+  }
+  if (utf8) {
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < result.sentences.size(); ++i) {
+      result.sentences[i].text = std::string_view(*utf8_texts).substr(begin, utf8_ends[i] - begin);
+      begin = utf8_ends[i];
+    }
+    result.storage = std::move(utf8_texts);
+  } else {
+    result.storage = std::make_shared<summarizer::Summary>(std::move(summary));
   }
   return result;
 }

@@ -20,6 +20,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -125,7 +126,8 @@ struct SummaryOptions {
 
 struct SentenceResult {
   // The sentence (condensed with `condense`), in the summary's encoding.
-  std::string text;
+  // It views bytes that the Summary holding it keeps alive (`storage`).
+  std::string_view text;
   std::size_t input = 0;  // index of the text it comes from
   std::int64_t words = 0;
   float score = 0.0f;
@@ -146,6 +148,9 @@ struct Summary {
   // Stems of the gist sentence's words that are not stopwords, each once,
   // in the summary's encoding.
   std::vector<std::string> gist_stems;
+  // Owns the bytes behind the sentences' texts, shared by copies of the
+  // Summary, so copying or moving it keeps every text valid.
+  std::shared_ptr<const void> storage;
 };
 
 // One summary of `texts` taken together, in order. With ISO 8859-1 texts
