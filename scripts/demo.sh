@@ -32,3 +32,10 @@ echo "(Kernova_Por frio.txt 0.7)"
 "$bin/Kernova_Por" frio.txt 0.7 && show frio.sum
 echo "(Kernova_Por -is frio.txt \"morango\" 0.8: stopwords removed inside the sentences)"
 "$bin/Kernova_Por" -is frio.txt "morango" 0.8 && show frio.sum
+
+echo "== The same in one process, for pipelines"
+echo "(kernova summarize --words 60 storm.txt)"
+"$bin/kernova" summarize --words 60 storm.txt | iconv -f ISO-8859-1 -t UTF-8
+echo
+echo "(kernova split on a UTF-8 text with curly quotes and a dash)"
+printf 'Dr. Pell checked the barometer \342\200\224 968.4 hPa. \342\200\234We have not seen this since 1987,\342\200\235 she said. Then she left!\n' | "$bin/kernova" split
