@@ -101,8 +101,16 @@ void segment(const language::Language& language, const std::string& filename) {
     throw Error("\tERROR: can not open file " + filename + "\n");
   }
   const std::string output_name = filename + ".seg";
-  FileDescriptor output(::open(output_name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (output.get() < 0) throw Error("\tERROR: can not create file " + output_name + "\n");
+  // Opened without truncating it: a sentence file name that is a link to
+  // the input itself would otherwise empty the input before it is read.
+  FileDescriptor output(::open(output_name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
+  struct stat output_info;
+  if (output.get() < 0 || ::fstat(output.get(), &output_info) != 0) {
+    throw Error("\tERROR: can not create file " + output_name + "\n");
+  }
+  if (output_info.st_dev == info.st_dev && output_info.st_ino == info.st_ino) {
+    throw Error("\tERROR: sentence file " + output_name + " would overwrite its input\n");
+  }
 
   // From here on, a failure must not leave a partial sentence file behind.
   auto fail = [&](const std::string& message) {
@@ -110,6 +118,9 @@ void segment(const language::Language& language, const std::string& filename) {
     ::unlink(output_name.c_str());
     throw Error(message);
   };
+  if (S_ISREG(output_info.st_mode) && ::ftruncate(output.get(), 0) != 0) {
+    fail("\tERROR: can not create file " + output_name + "\n");
+  }
 
   Segmenter segmenter(language);
   std::string chunk(kReadSize, '\0');
