@@ -194,10 +194,24 @@ void check_sentence_files_spare_inputs(const std::vector<std::string>& inputs) {
   }
 }
 
+// The marker is emptied at the end of every run: an input that is the
+// marker file would be lost.
+void check_marker_spares_inputs(const std::vector<std::string>& inputs) {
+  struct stat marker_info;
+  if (::stat(kMarker, &marker_info) != 0) return;
+  for (const std::string& input : inputs) {
+    struct stat input_info;
+    if (::stat(input.c_str(), &input_info) == 0 && input_info.st_dev == marker_info.st_dev &&
+        input_info.st_ino == marker_info.st_ino)
+      throw Error(std::string("\tERROR: marker ") + kMarker + " would overwrite an input\n");
+  }
+}
+
 int summarize_files(const Edition& edition, const CommandLine& command_line) {
   const std::string extract = extract_name(command_line.inputs);
   check_extract_spares_inputs(extract, command_line.inputs);
   check_sentence_files_spare_inputs(command_line.inputs);
+  check_marker_spares_inputs(command_line.inputs);
   std::vector<std::string> sentence_files;
   sentence_files.reserve(command_line.inputs.size());
   for (const std::string& input : command_line.inputs) {

@@ -13,8 +13,10 @@ namespace kernova::summarizer {
 // splits every input with the edition's splitter program into its sentence
 // file (the input's name + ".seg"), reads and deletes that file, summarizes,
 // writes the extract (all or nothing) and creates the empty marker
-// "_ready_.tmp" in the working folder. Prints any failure on standard output
-// and returns the exit status: 0 after a completed run, else 1.
+// "_ready_.tmp" in the working folder. A run whose extract, sentence files
+// or marker would replace one of its inputs stops before it splits any.
+// Prints any failure on standard output and returns the exit status: 0
+// after a completed run, else 1.
 int run_summarizer(const Edition& edition, int argc, char** argv);
 
 // The sentence-file bytes of `input`: runs the splitter on it, reads what it
