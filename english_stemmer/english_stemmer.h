@@ -1,5 +1,7 @@
-// The English stemmer: Porter's suffix-stripping rules behind the entry that
-// the summarizer calls for every word.
+// The English stemmer: the published 1980 suffix-stripping rules for
+// English, with three departures (words of one or two letters stay as they
+// are, "bli" becomes "ble", "logi" becomes "log"), behind the entry that the
+// summarizer calls for every word.
 //
 // Both calls keep no state between calls and touch no file: any number of
 // threads may stem at once.
