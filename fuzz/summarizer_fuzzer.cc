@@ -116,7 +116,7 @@ std::vector<std::string_view> words_of(std::string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size < 2 || size > 1 << 16) return 0;
+  if (size < 2 || size > 1 << 17) return 0;
   const std::uint8_t flags = data[0];
   const sm::Edition& edition = (flags & 1) ? sm::portuguese_edition() : sm::english_edition();
   sm::SummaryOptions options;
