@@ -5,11 +5,9 @@
 // is lost or changed, no file is left half-written and no name is ever run
 // as a command.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <random>
 #include <set>
@@ -63,7 +61,7 @@ struct Row {
   std::vector<std::string> args = {};
   std::string stdin_bytes = "";
   int status = 0;
-  std::string out = "";
+  std::string out = "";                  // standard output; standard error must stay empty
   std::vector<File> outputs = {};        // the files the run adds, nothing else
   std::vector<std::string> absent = {};  // named for emphasis: these must not exist
 };
@@ -129,6 +127,7 @@ void run_row(const Row& row) {
   const RunResult result = run(program(row.program), row.args, dir.path(), row.stdin_bytes);
   EXPECT_EQ(result.status, row.status);
   EXPECT_EQ(escape(result.out), escape(row.out));
+  EXPECT_EQ(escape(result.err), "");
   for (const File& output : row.outputs) {
     add_with_folders(output.name, expected);
     if (!output.bytes) {
