@@ -74,11 +74,16 @@ std::string split_text(const language::Language& language, std::string_view text
   constexpr std::size_t kParallelFrom = 1 << 20;
   const std::size_t middle = text.size() < kParallelFrom ? std::string_view::npos : text.find('\n', text.size() / 2);
   if (middle == std::string_view::npos) return splitter::segment_text(language, text);
+  // The first half's string gets room for the whole sentence file, so that
+  // the second half is appended without moving the first.
   std::string first;
   std::exception_ptr failure;
   std::thread worker([&] {
     try {
-      first = splitter::segment_text(language, text.substr(0, middle + 1));
+      first.reserve(text.size() + text.size() / 8 + 16);
+      splitter::Segmenter segmenter(language);
+      segmenter.feed(text.substr(0, middle + 1), first);
+      segmenter.finish(first);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -157,16 +162,35 @@ std::string stem(std::string_view word, Language language) {
 
 Summary summarize(std::span<const std::string_view> texts, const SummaryOptions& options) {
   const summarizer::Edition& edition = edition_of(options.read.language);
-  std::vector<DecodedText> decoded;
-  decoded.reserve(texts.size());
+  std::vector<DecodedText> decoded(texts.size());
+  // What the splitter reads of each text: the decoded copy, or the text
+  // itself when reading changes nothing (ISO 8859-1 without CR, not unwrapped).
+  std::vector<std::string_view> readings(texts.size());
   for (std::size_t i = 0; i < texts.size(); ++i) {
     try {
-      decoded.push_back(read_text(texts[i], options.read));
+      const bool as_is = !options.read.unwrap && texts[i].find('\r') == std::string_view::npos &&
+                         !frontend::reads_as_utf8(texts[i], options.read.encoding);
+      if (as_is) {
+        readings[i] = texts[i];
+      } else {
+        decoded[i] = read_text(texts[i], options.read);
+        readings[i] = decoded[i].text;
+      }
     } catch (const Error& error) {
       throw Error(error.what(), i);
     }
   }
   const bool utf8 = std::any_of(decoded.begin(), decoded.end(), [](const DecodedText& d) { return d.utf8; });
+  if (utf8) {
+    // The sentences are written back from the decoded texts: every text
+    // needs its own.
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      if (readings[i].data() == texts[i].data()) {
+        decoded[i] = read_text(texts[i], options.read);
+        readings[i] = decoded[i].text;
+      }
+    }
+  }
 
   // The sentences the summarizer will see: the non-empty lines of the
   // sentence files, each with its text and place.
@@ -179,9 +203,9 @@ Summary summarize(std::span<const std::string_view> texts, const SummaryOptions&
   sentence_files.reserve(texts.size());
   std::int64_t words = 0;
   for (std::size_t i = 0; i < decoded.size(); ++i) {
-    std::string file = split_text(edition.language, decoded[i].text);
+    std::string file = split_text(edition.language, readings[i]);
     if (utf8) {
-      for (const Piece& piece : locate_lines(decoded[i].text, file)) {
+      for (const Piece& piece : locate_lines(readings[i], file)) {
         if (piece.size > 0) origins.push_back(Origin{i, piece});
       }
     } else {
@@ -193,6 +217,7 @@ Summary summarize(std::span<const std::string_view> texts, const SummaryOptions&
         line = end + 1;
       }
       std::string().swap(decoded[i].text);
+      readings[i] = {};
     }
     // Only a share needs the number of words before summarizing.
     if (std::holds_alternative<Share>(options.length)) words += count_words(file);
@@ -252,6 +277,9 @@ Summary summarize(std::span<const std::string_view> texts, const SummaryOptions&
                        .gist = sentence.gist};
     if (!utf8) {
       out.text = sentence.text;
+    } else if (!text.utf8) {
+      // An ISO 8859-1 text among UTF-8 ones: its bytes become characters.
+      frontend::append_utf8(sentence.text, *utf8_texts);
     } else if (!options.condense) {
       frontend::append_original(text, origin.piece.begin, origin.piece.size, *utf8_texts);
     } else {

@@ -204,6 +204,28 @@ TEST_F(KernovaSummarizeTest, Utf8TextsSummarizeAsTheirLatin1Form) {
   }
 }
 
+// An ISO 8859-1 text summarized together with a UTF-8 one comes out in
+// UTF-8 too: its accented bytes become characters, not stray bytes.
+TEST_F(KernovaSummarizeTest, Latin1TextBesideAUtf8TextComesOutInUtf8) {
+  write_file(dir_ / "latin1.txt", "Caf\xE9 com leite. Bom dia.\n");
+  write_file(dir_ / "utf8.txt", "Ol\xC3\xA1 \xE2\x80\x9Cmundo\xE2\x80\x9D. Caf\xC3\xA9 bom.\n");
+  struct Case {
+    std::vector<std::string> options;
+    std::string out;
+  } cases[] = {
+      {{"--lang", "pt"}, "Caf\xC3\xA9 com leite.\nBom dia.\nCaf\xC3\xA9 bom.\n"},
+      {{"--lang", "pt", "--condense"}, "Caf\xC3\xA9 leite. \nBom dia. \nCaf\xC3\xA9 bom. \n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(row_of(c.options));
+    std::vector<std::string> args = c.options;
+    args.insert(args.end(), {"latin1.txt", "utf8.txt"});
+    const RunResult result = kernova(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(escape(result.out), escape(c.out));
+  }
+}
+
 // Characters are put back by position: a condensed sentence that drops
 // the opening quote keeps the closing one, and a genuine U+0080 stays.
 TEST_F(KernovaSummarizeTest, Utf8CharactersComeBackByPosition) {
