@@ -16,8 +16,11 @@ cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
-if command -v clang++ >/dev/null; then
+# The fuzz targets need clang with its libFuzzer runtime.
+fuzzer_probe='extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }'
+if command -v clang++ >/dev/null &&
+   echo "$fuzzer_probe" | clang++ -fsanitize=fuzzer -x c++ - -o /dev/null 2>/dev/null; then
   scripts/fuzz.sh 30
 else
-  echo "clang++ not found: fuzz targets skipped"
+  echo "clang++ with libFuzzer not found: fuzz targets skipped"
 fi
