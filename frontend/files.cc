@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "language/error.h"
+#include "language/posix_file.h"
 
 namespace kernova::frontend {
 namespace {
@@ -18,25 +19,6 @@ Error io_error(std::string_view what, std::string_view name, int error_number) {
   return Error("kernova: can not " + std::string(what) + " " + std::string(name) + ": " +
                std::strerror(error_number) + "\n");
 }
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  bool close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 // Names of temporary files differ between the threads of one process.
 std::atomic<unsigned long> temporary_count{0};
@@ -66,11 +48,8 @@ std::string read_input(const std::string& name, std::FILE* in) {
   bytes.resize(std::max<std::size_t>(bytes.capacity(), 1 << 16));
   for (;;) {
     if (size == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t got = ::read(file.get(), bytes.data() + size, bytes.size() - size);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      throw io_error("read", name, errno);
-    }
+    const ssize_t got = read_some(file.get(), bytes.data() + size, bytes.size() - size);
+    if (got < 0) throw io_error("read", name, errno);
     if (got == 0) break;
     size += static_cast<std::size_t>(got);
   }
@@ -101,15 +80,7 @@ void write_file_whole(const std::string& name, std::string_view bytes) {
     ::unlink(temporary.c_str());
     throw io_error("write", name, error_number);
   };
-  while (!bytes.empty()) {
-    const ssize_t put = ::write(file.get(), bytes.data(), bytes.size());
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      fail(errno);
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(put));
-  }
-  if (!file.close()) fail(errno);
+  if (!write_all(file.get(), bytes) || !file.close()) fail(errno);
   if (::rename(temporary.c_str(), name.c_str()) != 0) {
     const int error_number = errno;
     ::unlink(temporary.c_str());

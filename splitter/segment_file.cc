@@ -10,6 +10,7 @@
 #include <string>
 
 #include "language/error.h"
+#include "language/posix_file.h"
 #include "splitter/splitter.h"
 
 namespace kernova::splitter {
@@ -17,48 +18,6 @@ namespace {
 
 constexpr std::size_t kReadSize = 1 << 20;
 constexpr std::size_t kWriteSize = 1 << 20;
-
-// Closes the descriptor when it goes out of scope.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  // Closes now and tells whether the close succeeded.
-  bool close() {
-    int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
-
-// Reads whole chunks, retrying after a signal. Returns -1 on a read error.
-ssize_t read_some(int fd, char* data, std::size_t size) {
-  for (;;) {
-    ssize_t got = ::read(fd, data, size);
-    if (got >= 0 || errno != EINTR) return got;
-  }
-}
-
-bool write_all(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(put);
-  }
-  return true;
-}
 
 // Turns each CR LF pair into one '\n', in place; a lone CR stays. A CR at
 // the end of the chunk is held back until the next byte is known.

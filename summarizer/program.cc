@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "language/error.h"
+#include "language/posix_file.h"
 #include "summarizer/command_line.h"
 #include "summarizer/summarize.h"
 
@@ -24,37 +25,6 @@ namespace {
 
 constexpr std::size_t kWriteChunk = 1 << 20;
 constexpr char kMarker[] = "_ready_.tmp";
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  bool close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
-
-bool write_all(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return true;
-}
 
 // The whole content of `name`, or nothing when it cannot be read.
 std::optional<std::string> read_whole_file(const std::string& name) {
