@@ -23,16 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kUsage =
-    "\nExecuting Kernova for Windows/MSDOS:\n"
-    "Kernova [-is] [-ak] [-nM] text1 [... textM] [query] compression_rate\n\n"
-    "Executing Kernova for Unix/Linux:\n"
-    "./Kernova.exe [-is] [-ak] [-nM] text1 [... textM] [query] compression_rate\n";
-
-std::string fixture(const std::string& name) {
-  return read_file(fs::path(KERNOVA_SOURCE_DIR) / "testdata" / "summarizer" / name);
-}
-
 // cats.txt: scores 6 6 2 4 over 11 words, threshold 4.5. The first sentence
 // is the gist sentence; the second also holds gist words and scores above
 // the threshold; both fit in 7 words, one in 5.
@@ -73,15 +63,6 @@ std::vector<File> summary(const std::string& name, std::optional<std::string> by
 
 // Every file and folder under `folder`, as relative paths; folders end
 // with '/'.
-std::set<std::string> files_in(const fs::path& folder) {
-  std::set<std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    std::string name = entry.path().lexically_relative(folder).string();
-    if (entry.is_directory() && !entry.is_symlink()) name += '/';
-    files.insert(name);
-  }
-  return files;
-}
 
 // The name and the folders that lead to it, as files_in lists them.
 void add_with_folders(const std::string& name, std::set<std::string>& names) {
@@ -200,22 +181,22 @@ TEST(HostileInputTest, SummarizerCommandLines) {
        .program = "Kernova_Por",
        .args = {"-n5", "a.txt", "b.txt", "0.3"},
        .status = 1,
-       .out = kUsage,
+       .out = kSummarizerUsage,
        .absent = {"_ready_.tmp"}},
       {.name = "-n5 with five files and no rate",
        .args = {"-n5", "a.txt", "b.txt", "a.txt", "b.txt", "a.txt"},
        .status = 1,
-       .out = kUsage,
+       .out = kSummarizerUsage,
        .absent = {"a.txt.seg", "_ready_.tmp"}},
       {.name = "-n0, Portuguese",
        .program = "Kernova_Por",
        .args = {"-n0", "a.txt", "0.3"},
        .status = 1,
-       .out = kUsage},
+       .out = kSummarizerUsage},
       {.name = "-n with a count beyond any integer",
        .args = {"-n99999999999999999999", "a.txt", "0.3"},
        .status = 1,
-       .out = kUsage},
+       .out = kSummarizerUsage},
       {.name = "-n with a blank and a sign before the count",
        .args = {"-n +2", "a.txt", "b.txt", "0.3"},
        .outputs = summary("multidoc-b.sum", both_texts)},

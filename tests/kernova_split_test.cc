@@ -3,7 +3,6 @@
 // failures.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,13 +13,6 @@ namespace kernova::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-const bool kSigpipeIgnored = [] {
-  std::signal(SIGPIPE, SIG_IGN);
-  return true;
-}();
-
-std::string sample(const std::string& name) { return read_file(fs::path(KERNOVA_SOURCE_DIR) / "samples" / name); }
 
 RunResult split(const std::vector<std::string>& options, const fs::path& dir, const std::string& input = "") {
   std::vector<std::string> args = {"split"};

@@ -3,7 +3,6 @@
 // with its status.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -16,16 +15,6 @@ namespace kernova::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-const bool kSigpipeIgnored = [] {
-  std::signal(SIGPIPE, SIG_IGN);
-  return true;
-}();
-
-std::string sample(const std::string& name) { return read_file(fs::path(KERNOVA_SOURCE_DIR) / "samples" / name); }
-std::string fixture(const std::string& name) {
-  return read_file(fs::path(KERNOVA_SOURCE_DIR) / "testdata" / "summarizer" / name);
-}
 
 std::string to_utf8(const std::string& latin1) {
   std::string out;
@@ -52,12 +41,6 @@ std::string row_of(const std::vector<std::string>& args) {
   std::string row;
   for (const std::string& arg : args) row += "[" + arg + "]";
   return row;
-}
-
-std::set<std::string> files_in(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
-  return names;
 }
 
 class KernovaSummarizeTest : public ::testing::Test {

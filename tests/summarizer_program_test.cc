@@ -16,27 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kUsage =
-    "\nExecuting Kernova for Windows/MSDOS:\n"
-    "Kernova [-is] [-ak] [-nM] text1 [... textM] [query] compression_rate\n\n"
-    "Executing Kernova for Unix/Linux:\n"
-    "./Kernova.exe [-is] [-ak] [-nM] text1 [... textM] [query] compression_rate\n";
-
-std::string fixture(const std::string& name) {
-  return read_file(fs::path(KERNOVA_SOURCE_DIR) / "testdata" / "summarizer" / name);
-}
-
-// Every file under `folder`, as relative paths; folders end with '/'.
-std::set<std::string> files_in(const fs::path& folder) {
-  std::set<std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    std::string name = entry.path().lexically_relative(folder).string();
-    if (entry.is_directory() && !entry.is_symlink()) name += '/';
-    files.insert(name);
-  }
-  return files;
-}
-
 class SummarizerProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -120,7 +99,7 @@ TEST_F(SummarizerProgramTest, ShortCommandLinesPrintTheUsage) {
     SCOPED_TRACE(trace);
     const RunResult result = kernova(args);
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, kUsage);
+    EXPECT_EQ(result.out, kSummarizerUsage);
     // Nothing was split, written or marked.
     EXPECT_EQ(files_in(dir_.path()), (std::set<std::string>{"a.txt", "b.txt"}));
   }
@@ -376,7 +355,7 @@ TEST_F(SummarizerProgramTest, PortugueseEdition) {
   // Its usage text is the same as the English edition's.
   result = kernova({"gatos.txt"}, "Kernova_Por");
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.out, kUsage);
+  EXPECT_EQ(result.out, kSummarizerUsage);
 }
 
 }  // namespace

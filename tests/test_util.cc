@@ -169,4 +169,28 @@ std::string escape(const std::string& bytes) {
   return out;
 }
 
+std::string sample(const std::string& name) {
+  return read_file(std::filesystem::path(KERNOVA_SOURCE_DIR) / "samples" / name);
+}
+
+std::string fixture(const std::string& name) {
+  return read_file(std::filesystem::path(KERNOVA_SOURCE_DIR) / "testdata" / "summarizer" / name);
+}
+
+std::set<std::string> files_in(const std::filesystem::path& folder) {
+  std::set<std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    std::string name = entry.path().lexically_relative(folder).string();
+    if (entry.is_directory() && !entry.is_symlink()) name += '/';
+    files.insert(name);
+  }
+  return files;
+}
+
+const std::string kSummarizerUsage =
+    "\nExecuting Kernova for Windows/MSDOS:\n"
+    "Kernova [-is] [-ak] [-nM] text1 [... textM] [query] compression_rate\n\n"
+    "Executing Kernova for Unix/Linux:\n"
+    "./Kernova.exe [-is] [-ak] [-nM] text1 [... textM] [query] compression_rate\n";
+
 }  // namespace kernova::testing

@@ -4,6 +4,7 @@
 #define KERNOVA_TESTS_TEST_UTIL_H_
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,16 @@ std::string read_file(const std::filesystem::path& path);
 
 // Makes bytes visible in failure messages: "\n" as "\\n", others as \xHH.
 std::string escape(const std::string& bytes);
+
+// A sample text of samples/, and a small text of testdata/summarizer/.
+std::string sample(const std::string& name);
+std::string fixture(const std::string& name);
+
+// Every file under `folder`, as relative paths; folders end with '/'.
+std::set<std::string> files_in(const std::filesystem::path& folder);
+
+// The two usage texts that the summarizer programs print.
+extern const std::string kSummarizerUsage;
 
 }  // namespace kernova::testing
 
