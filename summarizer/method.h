@@ -159,13 +159,13 @@ void reserve(Corpus& corpus, std::span<const std::string> sentence_files);
 // texts view `sentence_file`.
 void load(std::string_view sentence_file, Vocabulary& vocabulary, Corpus& corpus);
 
-// `sentence` without its stopwords, into `out`. A word is followed by what
-// ended it: one blank for a blank (never doubled, never leading), or a
-// punctuation mark (any other byte) and a blank, even after a removed
-// stopword; other non-word bytes go. The first letter a-z becomes a capital.
-// `is_stopword(word)` tells the stopwords.
-template <typename IsStopword>
-void condense_with(std::string_view sentence, std::string& out, IsStopword&& is_stopword) {
+namespace internal {
+// The condensation of `sentence` into `out` (emptied first): `copy(from,
+// size)` appends sentence[from, from + size) to `out`, `insert_blank()`
+// appends a blank of the condensation's own.
+template <typename IsStopword, typename Copy, typename InsertBlank>
+void condense(std::string_view sentence, std::string& out, IsStopword&& is_stopword, Copy&& copy,
+              InsertBlank&& insert_blank) {
   out.clear();
   std::size_t word_start = 0;
   std::size_t word_size = 0;
@@ -177,50 +177,6 @@ void condense_with(std::string_view sentence, std::string& out, IsStopword&& is_
       continue;
     }
     if (word_size == 0) continue;  // a non-word byte that follows no word goes
-    const std::string_view word = sentence.substr(word_start, word_size);
-    if (!is_stopword(word)) out += word;
-    if (c == ' ') {
-      if (!out.empty() && out.back() != ' ') out += ' ';
-    } else {
-      out += c;
-      out += ' ';
-    }
-    word_size = 0;
-  }
-  if (word_size > 0) {
-    const std::string_view word = sentence.substr(word_start, word_size);
-    if (!is_stopword(word)) out += word;
-  }
-  if (!out.empty() && out[0] >= 'a' && out[0] <= 'z') out[0] = static_cast<char>(out[0] - 'a' + 'A');
-}
-
-// `condense_with`, telling also where each byte of `out` came from:
-// `sources[k]` is the index in `sentence` of the byte copied to `out[k]`,
-// or kInserted for a blank the condensation put in. Gives the same `out`.
-inline constexpr std::size_t kInserted = static_cast<std::size_t>(-1);
-template <typename IsStopword>
-void condense_with_sources(std::string_view sentence, std::string& out, std::vector<std::size_t>& sources,
-                           IsStopword&& is_stopword) {
-  out.clear();
-  sources.clear();
-  auto copy = [&](std::size_t from, std::size_t size) {
-    out.append(sentence.substr(from, size));
-    for (std::size_t k = 0; k < size; ++k) sources.push_back(from + k);
-  };
-  auto insert_blank = [&]() {
-    out += ' ';
-    sources.push_back(kInserted);
-  };
-  std::size_t word_start = 0;
-  std::size_t word_size = 0;
-  for (std::size_t i = 0; i < sentence.size(); ++i) {
-    const char c = sentence[i];
-    if (language::is_letter(c)) {
-      if (word_size == 0) word_start = i;
-      ++word_size;
-      continue;
-    }
-    if (word_size == 0) continue;
     if (!is_stopword(sentence.substr(word_start, word_size))) copy(word_start, word_size);
     if (c == ' ') {
       if (!out.empty() && out.back() != ' ') copy(i, 1);
@@ -232,6 +188,39 @@ void condense_with_sources(std::string_view sentence, std::string& out, std::vec
   }
   if (word_size > 0 && !is_stopword(sentence.substr(word_start, word_size))) copy(word_start, word_size);
   if (!out.empty() && out[0] >= 'a' && out[0] <= 'z') out[0] = static_cast<char>(out[0] - 'a' + 'A');
+}
+}  // namespace internal
+
+// `sentence` without its stopwords, into `out`. A word is followed by what
+// ended it: one blank for a blank (never doubled, never leading), or a
+// punctuation mark (any other byte) and a blank, even after a removed
+// stopword; other non-word bytes go. The first letter a-z becomes a capital.
+// `is_stopword(word)` tells the stopwords.
+template <typename IsStopword>
+void condense_with(std::string_view sentence, std::string& out, IsStopword&& is_stopword) {
+  internal::condense(
+      sentence, out, is_stopword, [&](std::size_t from, std::size_t size) { out.append(sentence.substr(from, size)); },
+      [&]() { out += ' '; });
+}
+
+// `condense_with`, telling also where each byte of `out` came from:
+// `sources[k]` is the index in `sentence` of the byte copied to `out[k]`,
+// or kInserted for a blank the condensation put in. Gives the same `out`.
+inline constexpr std::size_t kInserted = static_cast<std::size_t>(-1);
+template <typename IsStopword>
+void condense_with_sources(std::string_view sentence, std::string& out, std::vector<std::size_t>& sources,
+                           IsStopword&& is_stopword) {
+  sources.clear();
+  internal::condense(
+      sentence, out, is_stopword,
+      [&](std::size_t from, std::size_t size) {
+        out.append(sentence.substr(from, size));
+        for (std::size_t k = 0; k < size; ++k) sources.push_back(from + k);
+      },
+      [&]() {
+        out += ' ';
+        sources.push_back(kInserted);
+      });
 }
 
 // The same with the stopwords of `language`.
