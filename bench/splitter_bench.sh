@@ -3,6 +3,8 @@
 # beside `wc -w` on the same file in the same run.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=bench/timing.sh
+. "$here/timing.sh"
 build=$(cd "${1:-$here/../build}" && pwd)
 megabytes=${2:-60}
 work=$(mktemp -d)
@@ -13,14 +15,9 @@ bytes=$(stat -c %s "$work/text.txt")
 echo "text: $bytes bytes, $(wc -l < "$work/text.txt") lines"
 
 measure() {  # label command...: best of three wall times, peak memory
-  local label=$1 best="" peak=""
+  local label=$1
   shift
-  for _ in 1 2 3; do
-    /usr/bin/time -f "%e %M" -o "$work/time" "$@" > /dev/null
-    read -r seconds kilobytes < "$work/time"
-    if [ -z "$best" ] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$seconds; fi
-    peak=$kilobytes
-  done
+  best_of_three "$work" "$@"
   awk -v l="$label" -v s="$best" -v k="$peak" -v b="$bytes" \
     'BEGIN { printf "%-12s %7.2f s %9.1f MB/s  peak %7.1f MB\n", l, s, (s > 0 ? b / s / 1e6 : 0), k / 1024 }'
 }

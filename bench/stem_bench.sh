@@ -5,6 +5,8 @@
 # beside `cat` on the same file; prints words per second.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=bench/timing.sh
+. "$here/timing.sh"
 build=$(cd "${1:-$here/../build}" && pwd)
 repeats=${2:-30}
 # KERNOVA_LANG=pt stems the Portuguese list of Debian's wbrazilian (or the
@@ -25,14 +27,9 @@ words=$(wc -l < "$work/words.txt")
 echo "input: $words words, $(stat -c %s "$work/words.txt") bytes ($repeats x $list)"
 
 measure() {  # label command...: best of three wall times, peak memory
-  local label=$1 best="" peak=""
+  local label=$1
   shift
-  for _ in 1 2 3; do
-    /usr/bin/time -f "%e %M" -o "$work/time" "$@" > /dev/null
-    read -r seconds kilobytes < "$work/time"
-    if [ -z "$best" ] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$seconds; fi
-    peak=$kilobytes
-  done
+  best_of_three "$work" "$@"
   awk -v l="$label" -v s="$best" -v k="$peak" -v w="$words" \
     'BEGIN { if (s > 0) printf "%-22s %6.2f s %12.0f words/s %7.1f ns/word  peak %6.1f MB\n", l, s, w / s, s * 1e9 / w, k / 1024;
              else printf "%-22s under 0.01 s (too fast to time; raise REPEATS)\n", l }'
