@@ -13,7 +13,7 @@
 
 namespace {
 
-using kernova::english_stemmer::stemming;
+using kernova::english_stemmer::stem_word;
 
 const std::vector<std::string>& dictionary() {
   static const std::vector<std::string> list = [] {
@@ -61,7 +61,7 @@ void stem_all(benchmark::State& state, const std::vector<std::string>& words) {
   std::string out;
   for (auto _ : state) {
     for (const std::string& word : words) {
-      stemming(word, out);
+      stem_word(word, out);
       benchmark::DoNotOptimize(out.data());
     }
     benchmark::ClobberMemory();
@@ -83,7 +83,7 @@ void BM_StemmingLongWord(benchmark::State& state) {
   word += "GENERALIZATIONS";
   std::string out;
   for (auto _ : state) {
-    stemming(word, out);
+    stem_word(word, out);
     benchmark::DoNotOptimize(out.data());
   }
   set_counters(state, 1);

@@ -303,7 +303,7 @@ class Stemmer {
   Index j_ = 0;
 };
 
-// Stems b[first..last]; the wide index lets `stemming` take words of any
+// Stems b[first..last]; the wide index lets `stem_word` take words of any
 // length.
 Index stem_range(char* b, Index first, Index last) {
   // Words of one or two letters are never changed.
@@ -319,7 +319,7 @@ constexpr char to_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<ch
 
 int stem(char* p, int i, int j) { return static_cast<int>(stem_range(p, i, j)); }
 
-void stemming(std::string_view word, std::string& out) {
+void stem_word(std::string_view word, std::string& out) {
   // Only the last run of ASCII letters counts: the letters of a run are
   // stemmed, and each later run's stem replaces the earlier one. Digits,
   // '-', '_' and accented letters separate runs.
@@ -340,9 +340,9 @@ void stemming(std::string_view word, std::string& out) {
   out.resize(static_cast<std::size_t>(last + 1));
 }
 
-std::string stemming(std::string_view word) {
+std::string stem_word(std::string_view word) {
   std::string out;
-  stemming(word, out);
+  stem_word(word, out);
   return out;
 }
 

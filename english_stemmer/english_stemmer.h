@@ -18,14 +18,14 @@ namespace kernova::english_stemmer {
 // Writes no terminator and nothing beyond p[j].
 int stem(char* p, int i, int j);
 
-// The summarizer's entry: the stem of the last run of ASCII letters of the
+// Stems one word: the stem of the last run of ASCII letters of the
 // lower-cased `word`, or the lower-cased word itself when it holds no ASCII
 // letter. Words of any length are stemmed whole. Replaces the content of
 // `out`; allocates only when `out` must grow.
-void stemming(std::string_view word, std::string& out);
+void stem_word(std::string_view word, std::string& out);
 
 // The same, returning the stem.
-std::string stemming(std::string_view word);
+std::string stem_word(std::string_view word);
 
 }  // namespace kernova::english_stemmer
 

@@ -1,9 +1,14 @@
-# Installs the build into a fresh prefix, builds the example against the
-# installed package and checks that it gives the installed program's
-# extract.
-#   cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DWORK_DIR=... -DCXX=... -P install_test.cmake
+# Installs the build into a fresh prefix and builds the example against the
+# installed package three ways: with find_package(Kernova) against the
+# static library, with pkg-config, and with find_package(Kernova) against
+# a shared library built and installed from the same sources. Each must
+# give the installed program's extract; the shared library must carry a
+# versioned SONAME and export nothing outside kernova::api.
+#   cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DWORK_DIR=... -DCXX=... [-DLAUNCHER=...]
+#         [-DBUILD_TYPE=...] [-DSANITIZE=ON] -P install_test.cmake
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
+set(shared_prefix ${WORK_DIR}/shared-prefix)
 
 function(step)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -13,6 +18,13 @@ function(step)
   set(step_out "${out}" PARENT_SCOPE)
 endfunction()
 
+function(expect_extract program how)
+  step(${program} ${text})
+  if(NOT step_out STREQUAL expected OR step_out STREQUAL "")
+    message(FATAL_ERROR "the example (${how}) gives:\n${step_out}\nthe program:\n${expected}")
+  endif()
+endfunction()
+
 step(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 foreach(installed include/kernova/kernova.hpp bin/kernova bin/Kernova_En bin/Kernova_Por bin/CLAVER_En
                   bin/CLAVER_Por)
@@ -20,16 +32,62 @@ foreach(installed include/kernova/kernova.hpp bin/kernova bin/Kernova_En bin/Ker
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
 endforeach()
-
-step(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples -B ${WORK_DIR}/build -DCMAKE_PREFIX_PATH=${prefix}
-     -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_BUILD_TYPE=Release)
-step(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
-
 set(text ${SOURCE_DIR}/samples/storm.txt)
-step(${WORK_DIR}/build/kernova_example ${text})
-set(example_out "${step_out}")
 step(${prefix}/bin/kernova summarize --keep 0.5 ${text})
-if(NOT example_out STREQUAL step_out OR example_out STREQUAL "")
-  message(FATAL_ERROR "the example's extract:\n${example_out}\ndiffers from the program's:\n${step_out}")
+set(expected "${step_out}")
+
+# 1. find_package, static library.
+step(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples -B ${WORK_DIR}/static -DCMAKE_PREFIX_PATH=${prefix}
+     -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_BUILD_TYPE=Release)
+step(${CMAKE_COMMAND} --build ${WORK_DIR}/static)
+expect_extract(${WORK_DIR}/static/kernova_example "static, find_package")
+
+# 2. pkg-config, static library.
+file(GLOB pc_file ${prefix}/lib*/pkgconfig/kernova.pc ${prefix}/lib/*/pkgconfig/kernova.pc)
+get_filename_component(pc_dir "${pc_file}" DIRECTORY)
+step(${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${pc_dir} pkg-config --cflags --libs --static kernova)
+string(STRIP "${step_out}" flags)
+separate_arguments(flags UNIX_COMMAND "${flags}")
+step(${CXX} -std=c++20 ${SOURCE_DIR}/examples/kernova_example.cc ${flags} -o ${WORK_DIR}/pkg_config_example)
+expect_extract(${WORK_DIR}/pkg_config_example "static, pkg-config")
+
+# 3. find_package, shared library: the library alone, built from the same
+# sources with the same compiler and build type.
+set(launcher "")
+if(LAUNCHER)
+  set(launcher -DCMAKE_CXX_COMPILER_LAUNCHER=${LAUNCHER})
 endif()
+step(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/shared-build -DBUILD_SHARED_LIBS=ON
+     -DKERNOVA_BUILD_PROGRAMS=OFF -DKERNOVA_BUILD_TESTS=OFF -DCMAKE_CXX_COMPILER=${CXX} ${launcher}
+     -DCMAKE_BUILD_TYPE=${BUILD_TYPE} -DKERNOVA_SANITIZE=${SANITIZE})
+step(${CMAKE_COMMAND} --build ${WORK_DIR}/shared-build --target kernova -j2)
+step(${CMAKE_COMMAND} --install ${WORK_DIR}/shared-build --prefix ${shared_prefix})
+file(GLOB libraries ${shared_prefix}/lib*/libkernova.so* ${shared_prefix}/lib/*/libkernova.so*)
+list(FILTER libraries INCLUDE REGEX "\\.so\\.[0-9]+\\.[0-9]+$")
+if(NOT libraries)
+  message(FATAL_ERROR "no versioned libkernova.so installed in ${shared_prefix}")
+endif()
+list(GET libraries 0 library)
+step(objdump -p ${library})
+if(NOT step_out MATCHES "SONAME +libkernova\\.so\\.[0-9]+\\.[0-9]+")
+  message(FATAL_ERROR "libkernova.so has no versioned SONAME:\n${step_out}")
+endif()
+step(nm -DC --defined-only ${library})
+string(REPLACE "\n" ";" symbols "${step_out}")
+foreach(symbol ${symbols})
+  # Text, data and typeinfo symbols; the weak ones (inline functions and
+  # templates the header instantiates) are allowed outside the namespace.
+  if(symbol MATCHES " [TDBR] " AND NOT symbol MATCHES "kernova::api::")
+    message(FATAL_ERROR "libkernova.so exports a symbol outside the public interface: ${symbol}")
+  endif()
+endforeach()
+step(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples -B ${WORK_DIR}/shared -DCMAKE_PREFIX_PATH=${shared_prefix}
+     -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_BUILD_TYPE=Release)
+step(${CMAKE_COMMAND} --build ${WORK_DIR}/shared)
+step(ldd ${WORK_DIR}/shared/kernova_example)
+if(NOT step_out MATCHES "libkernova\\.so")
+  message(FATAL_ERROR "the shared example does not load libkernova.so:\n${step_out}")
+endif()
+expect_extract(${WORK_DIR}/shared/kernova_example "shared, find_package")
+
 file(REMOVE_RECURSE ${WORK_DIR})

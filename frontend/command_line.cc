@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "summarizer/command_line.h"
+#include "base/number.h"
 
 #ifndef KERNOVA_VERSION
 #error "KERNOVA_VERSION must be defined by the build"
@@ -43,8 +43,6 @@ std::string choice_names(const Choice<Value> (&choices)[N]) {
   return names;
 }
 
-constexpr Choice<api::Language> kLanguages[] = {{"en", api::Language::kEnglish},
-                                                {"pt", api::Language::kPortuguese}};
 constexpr Choice<api::Encoding> kEncodings[] = {
     {"auto", api::Encoding::kAutomatic}, {"latin1", api::Encoding::kLatin1}, {"utf8", api::Encoding::kUtf8}};
 constexpr Choice<OutputFormat> kFormats[] = {
@@ -63,11 +61,19 @@ std::variant<Value, UsageError> choose(const Choice<Value> (&choices)[N], const 
 
 std::string language_codes() {
   std::string codes;
-  for (const StemmerChoice& choice : stemmer_choices()) {
+  for (const api::LanguageInfo& language : api::languages()) {
     if (!codes.empty()) codes += ", ";
-    codes += choice.code;
+    codes += language.code;
   }
   return codes;
+}
+
+// The language of code `code`; the error names the known codes.
+std::variant<api::Language, UsageError> choose_language(const std::string& code, const CLI::App* command) {
+  for (const api::LanguageInfo& language : api::languages()) {
+    if (language.code == code) return language.language;
+  }
+  return usage_error("unknown language '" + code + "' (known: " + language_codes() + ")", command);
 }
 
 // CLI11 ends a help text with one line end or none, depending on the
@@ -98,12 +104,9 @@ CLI::App* add_stem_command(CLI::App& app, StemArguments& arguments) {
 
 // Checks what CLI11 cannot: that the chosen language is one of ours.
 Invocation make_stem_command(StemArguments arguments, const CLI::App* stem) {
-  const StemmerChoice* choice = find_stemmer(arguments.lang);
-  if (choice == nullptr) {
-    return UsageError{std::string(kProgram) + ": unknown language '" + arguments.lang +
-                      "' (known: " + language_codes() + ")\n" + usage_hint(stem)};
-  }
-  return Command{StemOptions{choice, std::move(arguments.files)}};
+  const auto language = choose_language(arguments.lang, stem);
+  if (const auto* error = std::get_if<UsageError>(&language)) return *error;
+  return Command{StemOptions{std::get<api::Language>(language), std::move(arguments.files)}};
 }
 
 // The options that say how a text is read, shared by split and summarize.
@@ -114,7 +117,7 @@ struct ReadArguments {
 };
 
 void add_read_options(CLI::App* command, ReadArguments& arguments) {
-  command->add_option("--lang", arguments.lang, "Language of the text: " + choice_names(kLanguages) + " (default en)")
+  command->add_option("--lang", arguments.lang, "Language of the text: " + language_codes() + " (default en)")
       ->type_name("CODE");
   command
       ->add_option("--encoding", arguments.encoding,
@@ -128,7 +131,7 @@ void add_read_options(CLI::App* command, ReadArguments& arguments) {
 std::variant<api::ReadOptions, UsageError> make_read_options(const ReadArguments& arguments,
                                                              const CLI::App* command) {
   api::ReadOptions read;
-  auto language = choose(kLanguages, arguments.lang, "language", command);
+  auto language = choose_language(arguments.lang, command);
   if (auto* error = std::get_if<UsageError>(&language)) return *error;
   auto encoding = choose(kEncodings, arguments.encoding, "encoding", command);
   if (auto* error = std::get_if<UsageError>(&encoding)) return *error;
@@ -339,7 +342,7 @@ std::optional<float> parse_rate(std::string_view text) {
   std::string_view number = text;
   if (!number.empty() && number.front() == '+') number.remove_prefix(1);
   if (!parse_number<double>(number)) return std::nullopt;
-  return summarizer::scan_float(text);
+  return base::scan_float(text);
 }
 
 Invocation parse_command_line(std::span<const std::string> args) {

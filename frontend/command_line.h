@@ -13,14 +13,13 @@
 #include <variant>
 #include <vector>
 
-#include "frontend/stemmers.h"
-#include "include/kernova/kernova.hpp"
+#include "kernova/kernova.hpp"
 
 namespace kernova::frontend {
 
 // `kernova stem --lang CODE [file ...]`.
 struct StemOptions {
-  const StemmerChoice* stemmer = nullptr;  // never null after parsing; its `stem` is set
+  api::Language language = api::Language::kEnglish;
   std::vector<std::string> files;          // empty: read standard input
 };
 

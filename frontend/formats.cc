@@ -3,8 +3,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "frontend/text_codec.h"
-
 namespace kernova::frontend {
 namespace {
 
@@ -98,7 +96,9 @@ std::string json_string(std::string_view text, bool utf8) {
           out += kHex[byte & 0xF];
       }
     } else if (byte >= 0x80 && !utf8) {
-      append_utf8(std::string_view(&c, 1), out);
+      // The ISO 8859-1 byte as the character of the same code.
+      out += static_cast<char>(0xC0 | (byte >> 6));
+      out += static_cast<char>(0x80 | (byte & 0x3F));
     } else {
       out += c;
     }

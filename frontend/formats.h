@@ -19,7 +19,7 @@
 #include <string>
 
 #include "frontend/command_line.h"
-#include "include/kernova/kernova.hpp"
+#include "kernova/kernova.hpp"
 
 namespace kernova::frontend {
 

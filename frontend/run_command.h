@@ -9,7 +9,7 @@
 namespace kernova::frontend {
 
 // Runs `command` with `in` and `out` as standard input and output. Throws
-// kernova::Error with the complete message when the command fails.
+// Failure (frontend/io.h) with the complete message when the command fails.
 void run_command(const Command& command, std::FILE* in, std::FILE* out);
 
 }  // namespace kernova::frontend

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "language/error.h"
+#include "frontend/io.h"
 
 namespace kernova::frontend {
 
@@ -34,7 +34,7 @@ void LineStemmer::finish(std::string& out) {
 }
 
 void LineStemmer::stem_line(std::string_view line, std::string& out) {
-  stem_(line, word_stem_);
+  stem_(line, language_, word_stem_);
   out.append(word_stem_);
   out.push_back('\n');
 }
@@ -44,9 +44,8 @@ namespace {
 // Stems are gathered and written in blocks of about this size.
 constexpr std::size_t kBlock = 1 << 16;
 
-Error io_error(std::string_view what, std::string_view name, int error_number) {
-  return Error("kernova: can not " + std::string(what) + " " + std::string(name) + ": " +
-               std::strerror(error_number) + "\n");
+Failure io_error(std::string_view what, std::string_view name, int error_number) {
+  return file_failure(Error(std::string(what), std::string(name), std::strerror(error_number)));
 }
 
 void write_all(const std::string& bytes, std::FILE* out) {
@@ -58,8 +57,8 @@ void write_all(const std::string& bytes, std::FILE* out) {
 
 // Stems every line of `in` onto `out`; `name` is the input's name in
 // messages.
-void stem_stream(StemFunction stem, std::FILE* in, std::string_view name, std::FILE* out) {
-  LineStemmer stemmer(stem);
+void stem_stream(api::Language language, std::FILE* in, std::string_view name, std::FILE* out) {
+  LineStemmer stemmer(language);
   std::string buffer(kBlock, '\0');
   std::string stems;
   stems.reserve(kBlock + kBlock / 4);
@@ -86,14 +85,13 @@ struct FileCloser {
 }  // namespace
 
 void run_stem(const StemOptions& options, std::FILE* in, std::FILE* out) {
-  StemFunction stem = options.stemmer->stem;
   if (options.files.empty()) {
-    stem_stream(stem, in, "standard input", out);
+    stem_stream(options.language, in, "standard input", out);
   }
   for (const std::string& name : options.files) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
     if (!file) throw io_error("open", name, errno);
-    stem_stream(stem, file.get(), name, out);
+    stem_stream(options.language, file.get(), name, out);
   }
   if (std::fflush(out) != 0) throw io_error("write", "standard output", errno);
 }

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "frontend/command_line.h"
-#include "frontend/stemmers.h"
+#include "kernova/kernova.hpp"
 
 namespace kernova::frontend {
 
@@ -18,7 +18,11 @@ namespace kernova::frontend {
 // Each stem is written followed by LF. Memory is bounded by the longest line.
 class LineStemmer {
  public:
-  explicit LineStemmer(StemFunction stem) : stem_(stem) {}
+  // Stems one word of `language`, replacing the content of `out`.
+  using StemFunction = void (*)(std::string_view word, api::Language language, std::string& out);
+
+  explicit LineStemmer(api::Language language, StemFunction stem = &api::stem)
+      : language_(language), stem_(stem) {}
 
   // Appends to `out` the stem of every line that `bytes` completes.
   void feed(std::string_view bytes, std::string& out);
@@ -31,6 +35,7 @@ class LineStemmer {
  private:
   void stem_line(std::string_view line, std::string& out);
 
+  api::Language language_;
   StemFunction stem_;
   std::string pending_;  // the start of a line not yet complete
   std::string word_stem_;
@@ -38,7 +43,7 @@ class LineStemmer {
 
 // Runs `kernova stem`: the lines of each named file in turn (each file's
 // last line ends with the file), or of `in` when no file is named, stemmed
-// onto `out`. Throws kernova::Error with the program's message
+// onto `out`. Throws Failure with the program's message
 // ("kernova: can not open FILE: REASON\n") when a file cannot be opened or
 // read or `out` cannot be written; the stems written until then stay.
 void run_stem(const StemOptions& options, std::FILE* in, std::FILE* out);

@@ -1,6 +1,5 @@
 #include "frontend/text_commands.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,10 +9,9 @@
 #include <set>
 #include <thread>
 
-#include "frontend/files.h"
+#include "base/files.h"
 #include "frontend/formats.h"
-#include "language/error.h"
-#include "summarizer/command_line.h"
+#include "frontend/io.h"
 
 namespace kernova::frontend {
 namespace {
@@ -22,22 +20,14 @@ std::string display_name(const std::string& name) {
   return name.empty() || name == "-" ? std::string("standard input") : name;
 }
 
-Error named_error(const std::string& name, const std::string& message) {
-  return Error("kernova: " + display_name(name) + ": " + message + "\n");
+Failure named_error(const std::string& name, const std::string& message) {
+  return Failure("kernova: " + display_name(name) + ": " + message + "\n");
 }
 
-bool same_file(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  struct stat a_info;
-  struct stat b_info;
-  return ::stat(a.c_str(), &a_info) == 0 && ::stat(b.c_str(), &b_info) == 0 && a_info.st_dev == b_info.st_dev &&
-         a_info.st_ino == b_info.st_ino;
-}
-
-// Summarizes one file into its output file; throws kernova::Error with the
+// Summarizes one file into its output file; throws Failure with the
 // message for that file.
 void summarize_one(const SummarizeOptions& options, const std::string& input, const std::string& output) {
-  if (same_file(input, output)) throw named_error(input, "its summary " + output + " would overwrite it");
+  if (base::same_file(input, output)) throw named_error(input, "its summary " + output + " would overwrite it");
   try {
     const std::string text = read_input(input, nullptr);
     const std::string_view texts[] = {text};
@@ -97,7 +87,7 @@ void run_split(const SplitOptions& options, std::FILE* in, std::FILE* out) {
 }
 
 std::string each_output_name(const std::string& input, OutputFormat format, const std::string& output_dir) {
-  std::string name = summarizer::extract_name(std::span(&input, 1));
+  std::string name = base::replace_extension(input, ".sum");
   if (format != OutputFormat::kText) {
     name.resize(name.size() - 4);  // ".sum"
     name += format == OutputFormat::kJson ? ".json" : ".tsv";
@@ -131,8 +121,8 @@ std::vector<std::string> run_each(const SummarizeOptions& options, unsigned jobs
       if (errors[i].empty()) {
         try {
           summarize_one(options, files[i], outputs[i]);
-        } catch (const Error& error) {
-          errors[i] = error.what();
+        } catch (const Failure& failure) {
+          errors[i] = failure.what();
         } catch (const std::bad_alloc&) {
           errors[i] = "kernova: " + files[i] + ": out of memory\n";
         }
@@ -161,7 +151,7 @@ void run_summarize(const SummarizeOptions& options, std::FILE* in, std::FILE* ou
     if (failures.empty()) return;
     std::string message;
     for (const std::string& failure : failures) message += failure;
-    throw Error(message);
+    throw Failure(message);
   }
 
   const std::vector<std::string> names = options.files.empty() ? std::vector<std::string>{"-"} : options.files;
@@ -174,7 +164,7 @@ void run_summarize(const SummarizeOptions& options, std::FILE* in, std::FILE* ou
     summary = api::summarize(views, options.summary);
   } catch (const api::Error& error) {
     if (error.input()) throw named_error(names[*error.input()], error.what());
-    throw Error("kernova: " + std::string(error.what()) + "\n");
+    throw Failure("kernova: " + std::string(error.what()) + "\n");
   }
   const std::string output = format_summary(summary, options.format);
   if (options.output.empty()) {
@@ -182,8 +172,8 @@ void run_summarize(const SummarizeOptions& options, std::FILE* in, std::FILE* ou
     return;
   }
   for (const std::string& name : names) {
-    if (name != "-" && same_file(name, options.output)) {
-      throw Error("kernova: " + options.output + " would overwrite an input\n");
+    if (name != "-" && base::same_file(name, options.output)) {
+      throw Failure("kernova: " + options.output + " would overwrite an input\n");
     }
   }
   write_file_whole(options.output, output);

@@ -11,13 +11,13 @@
 namespace kernova::frontend {
 
 // Writes the sentences of the text, one per line, to `out`. Throws
-// kernova::Error with the program's message when the text cannot be read
+// Failure (frontend/io.h) with the program's message when the text cannot be read
 // or decoded, or `out` cannot be written.
 void run_split(const SplitOptions& options, std::FILE* in, std::FILE* out);
 
 // Writes one summary of all the texts to `out` or to the -o file; with
 // --each, summarizes every file on its own (see `run_each`). Throws
-// kernova::Error with the program's message on failure.
+// Failure (frontend/io.h) with the program's message on failure.
 void run_summarize(const SummarizeOptions& options, std::FILE* in, std::FILE* out);
 
 // The file that --each writes the summary of `input` to: its name without

@@ -31,16 +31,16 @@ std::string with_case(std::string_view word, bool upper) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > 1 << 14) return 0;
   const std::string_view word(reinterpret_cast<const char*>(data), size);
-  using kernova::english_stemmer::stemming;
+  using kernova::english_stemmer::stem_word;
 
   std::string stem;
-  stemming(word, stem);
+  stem_word(word, stem);
   FUZZ_CHECK(stem.size() <= word.size());
-  FUZZ_CHECK(stemming(with_case(word, true)) == stem);
-  FUZZ_CHECK(stemming(with_case(word, false)) == stem);
+  FUZZ_CHECK(stem_word(with_case(word, true)) == stem);
+  FUZZ_CHECK(stem_word(with_case(word, false)) == stem);
   // A scratch string that held a longer stem gives the same result.
   std::string reused(word.size() + 7, 'q');
-  stemming(word, reused);
+  stem_word(word, reused);
   FUZZ_CHECK(reused == stem);
 
   // The last run of ASCII letters, lower-cased.

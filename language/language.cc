@@ -51,13 +51,13 @@ const Language& portuguese() {
 
 bool stopword(const Language& language, std::string_view word) { return language.stopwords.contains(word); }
 
-bool is_stopword(const Language& language, std::string_view word) {
+bool stopword_folded(const Language& language, std::string_view word) {
   return language.stopwords.contains_folded(word);
 }
 
 bool abbrev(const Language& language, std::string_view word) { return language.abbreviations.contains(word); }
 
-bool is_abbrev(const Language& language, std::string_view word) {
+bool abbrev_folded(const Language& language, std::string_view word) {
   return language.abbreviations.contains_folded(word);
 }
 

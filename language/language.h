@@ -95,12 +95,12 @@ const Language& portuguese();
 // `word` is a stopword of `language`: an exact, case-sensitive match.
 bool stopword(const Language& language, std::string_view word);
 // `word`, folded to lower case, is a stopword of `language`.
-bool is_stopword(const Language& language, std::string_view word);
+bool stopword_folded(const Language& language, std::string_view word);
 
 // `word` is an abbreviation of `language`: an exact, case-sensitive match.
 bool abbrev(const Language& language, std::string_view word);
 // `word`, folded to lower case, is an abbreviation of `language`.
-bool is_abbrev(const Language& language, std::string_view word);
+bool abbrev_folded(const Language& language, std::string_view word);
 
 }  // namespace kernova::language
 

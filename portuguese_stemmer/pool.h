@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cstddef>
-#include <iostream>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -87,7 +86,7 @@ int count_slashes(std::span<const irregular_row> s);
 // sorting writes "warning: <later entry> and <earlier entry>" (each entry as
 // `print_entry` writes it) to `diagnostics`; both stay in the pool.
 // Throws std::bad_alloc when memory runs out.
-pool create_pool(std::span<const irregular_row> s, std::ostream& diagnostics = std::cerr);
+pool create_pool(std::span<const irregular_row> s, std::ostream& diagnostics);
 
 // The order of the pool: true when `char_p` sorts strictly before `char_q`
 // (shorter first; equal lengths by unsigned byte comparison).
@@ -148,7 +147,7 @@ int compare_to_pool(std::string_view s, std::string_view s_p);
 std::optional<std::string_view> search_pool(const pool& p, std::string_view s);
 
 // Writes the entry as "<form> --> <translation>\n".
-void print_entry(const pool_entry& p, std::ostream& out = std::cerr);
+void print_entry(const pool_entry& p, std::ostream& out);
 
 // The pool of `irregular_forms`, built, sorted and checked on the first call
 // in the process; read only afterwards, so any thread may use it.

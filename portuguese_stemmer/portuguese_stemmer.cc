@@ -145,24 +145,20 @@ std::string_view portuguese_stem(portuguese_stemmer& z_, std::string_view q) {
   return to_text(z_);
 }
 
-void stemmer(std::string_view palavra, std::string& resultado) {
+void stem_word(std::string_view word, std::string& out) {
   // The encoded word has up to three bytes per letter; no length limit.
+  // `acento` folds the ASCII capitals itself, so no separate folding pass.
   std::string s;
-  s.reserve(palavra.size() * 3);
-  for (char c : palavra) acento(s, c);
+  s.reserve(word.size() * 3);
+  for (char c : word) acento(s, c);
   portuguese_stemmer z;
   const std::string_view r = portuguese_stem(z, s);
-  resultado.assign(r.data(), r.size());
+  out.assign(r.data(), r.size());
 }
 
-void stem(std::string_view word, std::string& out) {
-  // `acento` folds the ASCII capitals itself, so no separate folding pass.
-  stemmer(word, out);
-}
-
-std::string stem(std::string_view word) {
+std::string stem_word(std::string_view word) {
   std::string out;
-  stem(word, out);
+  stem_word(word, out);
   return out;
 }
 

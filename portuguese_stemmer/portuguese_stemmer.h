@@ -11,17 +11,14 @@
 
 namespace kernova::portuguese_stemmer {
 
-// The summarizer's entry: folds the ASCII capitals of `word` (ISO 8859-1
-// bytes, any length) and stems it. Replaces the content of `out`.
-void stem(std::string_view word, std::string& out);
+// Stems one word: `word` (ISO 8859-1 bytes, any case, any length) is
+// encoded with `acento`, which folds its ASCII capitals, and stemmed with
+// `portuguese_stem`; the stem replaces the content of `out`. Equal words
+// always give equal stems. Throws std::bad_alloc only.
+void stem_word(std::string_view word, std::string& out);
 
 // The same, returning the stem.
-std::string stem(std::string_view word);
-
-// Stems `palavra` (ISO 8859-1, any case, any length) into `resultado`,
-// replacing its content: encodes it with `acento`, then `portuguese_stem`.
-// Equal words always give equal stems. Throws std::bad_alloc only.
-void stemmer(std::string_view palavra, std::string& resultado);
+std::string stem_word(std::string_view word);
 
 // Appends character `p` to `s` in the encoded form: 'A' to 'Z' as small
 // letters; the Portuguese accented letters (either case) as base letter,

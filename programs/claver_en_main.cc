@@ -1,5 +1,11 @@
 // CLAVER_En: splits one English text file into its sentence file.
-#include "language/language.h"
-#include "splitter/splitter.h"
+#include <cstddef>
+#include <span>
 
-int main(int argc, char** argv) { return kernova::splitter::run_splitter(kernova::language::english(), argc, argv); }
+#include "classic/splitter_program.h"
+
+int main(int argc, char** argv) {
+  using namespace kernova::classic;
+  const auto input = parse_splitter_line(std::span(argv, static_cast<std::size_t>(argc)));
+  return report(run_splitter(english(), input));
+}

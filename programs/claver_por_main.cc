@@ -1,7 +1,11 @@
 // CLAVER_Por: splits one Portuguese text file into its sentence file.
-#include "language/language.h"
-#include "splitter/splitter.h"
+#include <cstddef>
+#include <span>
+
+#include "classic/splitter_program.h"
 
 int main(int argc, char** argv) {
-  return kernova::splitter::run_splitter(kernova::language::portuguese(), argc, argv);
+  using namespace kernova::classic;
+  const auto input = parse_splitter_line(std::span(argv, static_cast<std::size_t>(argc)));
+  return report(run_splitter(portuguese(), input));
 }

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "frontend/command_line.h"
+#include "frontend/io.h"
 #include "frontend/run_command.h"
-#include "language/error.h"
 
 int main(int argc, char** argv) {
   using namespace kernova::frontend;
@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
   try {
     run_command(std::get<Command>(invocation), stdin, stdout);
     return 0;
-  } catch (const kernova::Error& error) {
-    std::fputs(error.what(), stderr);
+  } catch (const Failure& failure) {
+    std::fputs(failure.what(), stderr);
   } catch (const std::bad_alloc&) {
     std::fputs("kernova: out of memory\n", stderr);
   }

@@ -1,7 +1,12 @@
 // Kernova_Por: summarizes Portuguese texts; see summarizer/command_line.h.
-#include "summarizer/edition.h"
-#include "summarizer/program.h"
+#include <string_view>
+#include <vector>
+
+#include "classic/summarizer_program.h"
 
 int main(int argc, char** argv) {
-  return kernova::summarizer::run_summarizer(kernova::summarizer::portuguese_edition(), argc, argv);
+  using namespace kernova::classic;
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  const auto command_line = kernova::summarizer::parse_command_line(args);
+  return report(run_summarizer(portuguese(), command_line));
 }

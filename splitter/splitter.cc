@@ -83,7 +83,7 @@ std::size_t split_line(const language::Language& language, std::string_view line
     if (has_before && (is_digit(before) || before == ' ') && has_after && is_digit(after)) return false;
     std::size_t word = i;
     while (word > start && is_letter(line[word - 1])) --word;
-    if (language::is_abbrev(language, line.substr(word, i - word))) return false;
+    if (language::abbrev_folded(language, line.substr(word, i - word))) return false;
     if ((has_before && before == '.') || (has_after && after == '.')) return false;
     if (has_after && is_letter(after)) {
       // The token runs from just after the nearest space (a tab does not

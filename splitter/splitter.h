@@ -37,18 +37,6 @@ class Segmenter {
 // The whole sentence file for `text` (line ends as '\n').
 std::string segment_text(const language::Language& language, std::string_view text);
 
-// Splits the file `filename` into the sentence file `filename` + ".seg",
-// reading a CR LF pair as one line end. Throws kernova::Error with the
-// program's message when the input cannot be opened or read, or the
-// sentence file cannot be created or written, or is the input itself
-// (through a link), which is then left untouched; a sentence file that
-// could not be written whole is removed.
-void segment(const language::Language& language, const std::string& filename);
-
-// The splitter program: `segment` on argv[1]. Returns the exit status after
-// printing any error on standard output.
-int run_splitter(const language::Language& language, int argc, char** argv);
-
 }  // namespace kernova::splitter
 
 #endif  // KERNOVA_SPLITTER_SPLITTER_H_

@@ -38,15 +38,6 @@ inline constexpr std::string_view kUsage =
 // NaN is 0; a rate that reads as nothing is 0.
 std::variant<CommandLine, UsageError> parse_command_line(std::span<const std::string_view> args);
 
-// The value that C's sscanf "%f" reads from the start of `text` in the "C"
-// locale, or nothing when it reads none: blanks, a sign, then a decimal or
-// hexadecimal number, "inf", "infinity" or "nan" in any case.
-std::optional<float> scan_float(std::string_view text);
-
-// The value that "%d" reads (blanks, a sign, digits), or nothing. Values
-// beyond the int range saturate at +-2^40 instead of wrapping around.
-std::optional<std::int64_t> scan_int(std::string_view text);
-
 // The extract's file name: the last input's name whose final path component
 // loses everything from its last '.' and gains ".sum"; with several inputs
 // that component is prefixed by "multidoc-". The folder part stays as typed.

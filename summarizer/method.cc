@@ -154,7 +154,7 @@ Vocabulary::Word Vocabulary::word(std::string_view word) {
   const std::uint64_t stem_hash = StringIndex::hash(scratch_);
   std::uint32_t stem = stems_.find(scratch_, stem_hash);
   if (stem == StringIndex::kMissing) stem = stems_.add(arena_.store(scratch_), stem_hash);
-  const Word info{stem, language::is_stopword(edition_.language, word)};
+  const Word info{stem, language::stopword_folded(edition_.language, word)};
   words_.add(arena_.store(word), h);
   word_info_.push_back(info);
   return info;
@@ -216,7 +216,7 @@ void load(std::string_view sentence_file, Vocabulary& vocabulary, Corpus& corpus
 
 void condense(const language::Language& language, std::string_view sentence, std::string& out) {
   condense_with(sentence, out,
-                [&language](std::string_view word) { return language::is_stopword(language, word); });
+                [&language](std::string_view word) { return language::stopword_folded(language, word); });
 }
 
 float sentence_score(std::span<const std::uint32_t> stems, std::span<const std::int64_t> frequency,

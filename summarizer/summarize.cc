@@ -4,7 +4,7 @@
 #include <cmath>
 #include <new>
 
-#include "language/error.h"
+#include "base/lines.h"
 #include "summarizer/method.h"
 
 namespace kernova::summarizer {
@@ -60,7 +60,7 @@ Summary summarize(const Edition& edition, std::vector<std::string> sentence_file
       for (std::size_t i = 0; i < sentences.size(); ++i)
         cosines[i] = cosine(query, corpus.stems_of(i, ids), scratch);
     } catch (const std::bad_alloc&) {
-      throw Error(std::string(edition.cosine_out_of_memory));
+      throw QueryOutOfMemory();
     }
   }
   const Ranking ranking = rank(scores, cosines);
@@ -93,14 +93,6 @@ Summary summarize(const Edition& edition, std::vector<std::string> sentence_file
   return summary;
 }
 
-std::string extract_text(const Summary& summary) {
-  std::string text;
-  for (const Sentence& sentence : summary.sentences) {
-    if (!sentence.selected) continue;
-    text += sentence.text;
-    text += '\n';
-  }
-  return text;
-}
+std::string extract_text(const Summary& summary) { return base::selected_lines(summary.sentences); }
 
 }  // namespace kernova::summarizer

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,14 @@
 #include "summarizer/edition.h"
 
 namespace kernova::summarizer {
+
+// Memory ran out while the sentences were compared with the query. A
+// std::bad_alloc like any other; the programs that word this case apart
+// can tell it by its type.
+class QueryOutOfMemory : public std::bad_alloc {
+ public:
+  const char* what() const noexcept override { return "out of memory comparing sentences with the query"; }
+};
 
 struct SummaryOptions {
   // The query, as one text; without one the gist sentence is the sentence
@@ -82,10 +91,10 @@ struct Summary {
 // order, as one input. A line feed ends a line; every other byte, CR and
 // NUL included, belongs to the sentence. Empty lines give no sentence, and
 // blanks and tabs at the start of a line are dropped except on the first
-// line of each file. Fails only when memory runs out: std::bad_alloc, or
-// kernova::Error with the edition's own message while comparing sentences
-// with the query. Cost and memory grow linearly with the input; the
-// summary keeps the sentence files' bytes (the sentences view them).
+// line of each file. Fails only when memory runs out: std::bad_alloc
+// (QueryOutOfMemory while comparing sentences with the query). Cost and
+// memory grow linearly with the input; the summary keeps the sentence
+// files' bytes (the sentences view them).
 Summary summarize(const Edition& edition, std::vector<std::string> sentence_files,
                   const SummaryOptions& options);
 

@@ -22,7 +22,7 @@ constexpr std::string_view kCapitalCCedilla = "\307";  // Ç
 constexpr std::string_view kCapitalATilde = "\303";    // Ã
 
 // `stem` over a whole lower-case word, as the entry calls it.
-std::string stem_word(std::string word) {
+std::string stem_lower(std::string word) {
   int last = stem(word.data(), 0, static_cast<int>(word.size()) - 1);
   word.resize(static_cast<std::size_t>(last + 1));
   return word;
@@ -116,7 +116,7 @@ TEST(EnglishStemTest, WholeWords) {
   };
   for (const StemCase& c : cases) {
     SCOPED_TRACE(c.word);
-    EXPECT_EQ(stem_word(c.word), c.stem);
+    EXPECT_EQ(stem_lower(c.word), c.stem);
   }
 }
 
@@ -157,7 +157,7 @@ TEST(EnglishStemTest, ReadsOnlyTheWord) {
     std::unique_ptr<char[]> exact(new char[word.size()]);
     std::copy(word.begin(), word.end(), exact.get());
     int last = stem(exact.get(), 0, static_cast<int>(word.size()) - 1);
-    EXPECT_EQ(std::string(exact.get(), static_cast<std::size_t>(last + 1)), stem_word(std::string(word)));
+    EXPECT_EQ(std::string(exact.get(), static_cast<std::size_t>(last + 1)), stem_lower(std::string(word)));
   }
 }
 
@@ -191,9 +191,9 @@ TEST(EnglishStemmingTest, Words) {
   };
   for (const StemCase& c : cases) {
     SCOPED_TRACE(escape(c.word));
-    EXPECT_EQ(escape(stemming(c.word)), escape(c.stem));
+    EXPECT_EQ(escape(stem_word(c.word)), escape(c.stem));
     std::string out = "left over from an earlier word";
-    stemming(c.word, out);
+    stem_word(c.word, out);
     EXPECT_EQ(escape(out), escape(c.stem));
   }
 }
@@ -205,13 +205,13 @@ TEST(EnglishStemmingTest, LongWordsAreStemmedWhole) {
   for (int pairs : {1, 30, 125, 50000}) {
     std::string prefix = repeat("ab", pairs);
     SCOPED_TRACE(prefix.size());
-    EXPECT_EQ(stemming(upper(prefix + "generalizations")), prefix + "gener");
-    EXPECT_EQ(stemming("2001-" + prefix + "hopping"), prefix + "hop");
-    EXPECT_EQ(stem_word(prefix + "generalizations"), prefix + "gener");
+    EXPECT_EQ(stem_word(upper(prefix + "generalizations")), prefix + "gener");
+    EXPECT_EQ(stem_word("2001-" + prefix + "hopping"), prefix + "hop");
+    EXPECT_EQ(stem_lower(prefix + "generalizations"), prefix + "gener");
   }
   // A long run of y's: CVCV... has m > 0, so -ness goes.
   std::string ys(20001, 'y');
-  EXPECT_EQ(stemming(ys + "ness"), ys);
+  EXPECT_EQ(stem_word(ys + "ness"), ys);
 }
 
 // `out` keeps its storage when it is large enough: the entry allocates
@@ -222,7 +222,7 @@ TEST(EnglishStemmingTest, ReusesTheCallersString) {
   const char* storage = out.data();
   for (std::string_view word : {"generalizations", "Cats", "2001", "x", "", "HOPPING"}) {
     SCOPED_TRACE(word);
-    stemming(word, out);
+    stem_word(word, out);
     EXPECT_EQ(out.data(), storage);
   }
   EXPECT_EQ(out, "hop");
@@ -242,7 +242,7 @@ TEST(EnglishStemmingTest, ThreadsStemAtOnce) {
       std::string out;
       for (int round = 0; round < 20000; ++round) {
         const StemCase& c = cases[(round + t) % std::size(cases)];
-        stemming(c.word, out);
+        stem_word(c.word, out);
         if (out != c.stem) ++failures[static_cast<std::size_t>(t)];
       }
     });

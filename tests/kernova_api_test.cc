@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
+#include "api/text_codec.h"
 #include "frontend/command_line.h"
-#include "frontend/text_codec.h"
-#include "include/kernova/kernova.hpp"
+#include "kernova/kernova.hpp"
 #include "language/language.h"
 #include "splitter/splitter.h"
 #include "summarizer/method.h"
@@ -19,6 +19,13 @@
 namespace kernova::frontend {
 namespace {
 
+using api::append_original;
+using api::append_utf8;
+using api::decode;
+using api::DecodedText;
+using api::first_invalid_utf8;
+using api::reads_as_utf8;
+using api::unwrap_lines;
 using kernova::testing::escape;
 
 // U+201C, U+201D, U+2014 and U+1F600 in UTF-8.
@@ -129,7 +136,7 @@ TEST(KernovaCodecTest, UnwrapsParagraphs) {
 // byte names where it came from.
 TEST(KernovaCodecTest, CondensingWithSourcesMatchesCondensing) {
   const language::Language& english = language::english();
-  auto is_stopword = [&english](std::string_view word) { return language::is_stopword(english, word); };
+  auto is_stopword = [&english](std::string_view word) { return language::stopword_folded(english, word); };
   const std::string sentences[] = {
       "the cat sat on the mat.",
       "a \x80" "b\x80 c",

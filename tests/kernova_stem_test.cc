@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "english_stemmer/english_stemmer.h"
-#include "frontend/command_line.h"
 #include "frontend/stem_command.h"
-#include "frontend/stemmers.h"
 #include "portuguese_stemmer/portuguese_stemmer.h"
 #include "tests/test_util.h"
 
@@ -29,125 +25,10 @@ constexpr std::string_view kCapitalCCedilla = "\307";  // Ç
 constexpr std::string_view kYDiaeresis = "\377";       // ÿ
 
 // ---------------------------------------------------------------------------
-// The parser.
-
-enum class Outcome { kStem, kHelp, kError };
-
-struct ParseCase {
-  std::vector<std::string> args;
-  Outcome outcome;
-  std::vector<std::string> files = {};  // kStem: the files to read
-  std::string text = {};                // kHelp: a part of it; kError: the whole message
-};
-
-TEST(KernovaCommandLineTest, Table) {
-  const ParseCase cases[] = {
-      // Commands.
-      {{"stem", "--lang", "en"}, Outcome::kStem},
-      {{"stem", "--lang=en", "a.txt", "b.txt"}, Outcome::kStem, {"a.txt", "b.txt"}},
-      {{"stem", "a.txt", "--lang", "en", "b.txt"}, Outcome::kStem, {"a.txt", "b.txt"}},
-      {{"stem", "--lang", "en", "--", "-odd-name"}, Outcome::kStem, {"-odd-name"}},
-      // Help, for the program and for the command.
-      {{"--help"}, Outcome::kHelp, {}, "stem"},
-      {{"-h"}, Outcome::kHelp, {}, "Usage: kernova"},
-      {{"stem", "--help"}, Outcome::kHelp, {}, "--lang CODE"},
-      {{"stem", "--lang", "pt", "--help"}, Outcome::kHelp, {}, "Usage: kernova stem"},
-      // No command, or not a known one.
-      {{}, Outcome::kError, {}, "kernova: no command given\nRun 'kernova --help' for usage.\n"},
-      {{"splat"},
-       Outcome::kError,
-       {},
-       "kernova: unknown command 'splat' (commands: stem, split, summarize)\nRun 'kernova --help' for usage.\n"},
-      {{"--bogus"},
-       Outcome::kError,
-       {},
-       "kernova: unknown option '--bogus'\nRun 'kernova --help' for usage.\n"},
-      // Options of the command.
-      {{"stem"}, Outcome::kError, {}, "kernova: --lang is required\nRun 'kernova stem --help' for usage.\n"},
-      {{"stem", "--lang"},
-       Outcome::kError,
-       {},
-       "kernova: --lang: 1 required CODE missing\nRun 'kernova stem --help' for usage.\n"},
-      {{"stem", "--lang", "en", "--bogus"},
-       Outcome::kError,
-       {},
-       "kernova: The following argument was not expected: --bogus\nRun 'kernova stem --help' for usage.\n"},
-      {{"stem", "--lang", "en", "--lang", "en"},
-       Outcome::kError,
-       {},
-       "kernova: --lang: At Most 1 required but received 2\nRun 'kernova stem --help' for usage.\n"},
-      // Languages: codes are exact.
-      {{"stem", "--lang", "fr"},
-       Outcome::kError,
-       {},
-       "kernova: unknown language 'fr' (known: en, pt)\nRun 'kernova stem --help' for usage.\n"},
-      {{"stem", "--lang", "EN"},
-       Outcome::kError,
-       {},
-       "kernova: unknown language 'EN' (known: en, pt)\nRun 'kernova stem --help' for usage.\n"},
-  };
-  for (const ParseCase& c : cases) {
-    std::string row;
-    for (const std::string& arg : c.args) row += "[" + arg + "]";
-    SCOPED_TRACE(row);
-    const Invocation invocation = parse_command_line(c.args);
-    switch (c.outcome) {
-      case Outcome::kStem: {
-        ASSERT_TRUE(std::holds_alternative<Command>(invocation));
-        const auto& options = std::get<StemOptions>(std::get<Command>(invocation));
-        ASSERT_NE(options.stemmer, nullptr);
-        EXPECT_EQ(options.stemmer->code, "en");
-        EXPECT_EQ(options.stemmer->stem, static_cast<StemFunction>(&english_stemmer::stemming));
-        EXPECT_EQ(options.files, c.files);
-        break;
-      }
-      case Outcome::kHelp:
-        ASSERT_TRUE(std::holds_alternative<HelpRequest>(invocation));
-        EXPECT_NE(std::get<HelpRequest>(invocation).text.find(c.text), std::string::npos)
-            << std::get<HelpRequest>(invocation).text;
-        break;
-      case Outcome::kError:
-        ASSERT_TRUE(std::holds_alternative<UsageError>(invocation));
-        EXPECT_EQ(std::get<UsageError>(invocation).message, c.text);
-        break;
-    }
-  }
-}
-
-// The help of the program lists the commands; the help of a command lists
-// its options and the languages. Both end with exactly one line end.
-TEST(KernovaCommandLineTest, HelpTexts) {
-  const std::vector<std::string> program_help = {"--help"};
-  const std::vector<std::string> stem_help = {"stem", "--help"};
-  std::string program_text = std::get<HelpRequest>(parse_command_line(program_help)).text;
-  std::string stem_text = std::get<HelpRequest>(parse_command_line(stem_help)).text;
-  EXPECT_NE(program_text.find("stem"), std::string::npos);
-  EXPECT_EQ(program_text.find("--lang"), std::string::npos);
-  EXPECT_NE(stem_text.find("Language of the words: en, pt"), std::string::npos);
-  for (const std::string& text : {program_text, stem_text}) {
-    ASSERT_GE(text.size(), 2u);
-    EXPECT_EQ(text.back(), '\n');
-    EXPECT_NE(text[text.size() - 2], '\n') << escape(text);
-  }
-}
-
-// Every code in the table can be found, and only those.
-TEST(KernovaStemmerChoicesTest, FindsByExactCode) {
-  std::set<std::string_view> codes;
-  for (const StemmerChoice& choice : stemmer_choices()) {
-    EXPECT_EQ(find_stemmer(choice.code), &choice);
-    codes.insert(choice.code);
-  }
-  EXPECT_EQ(codes, (std::set<std::string_view>{"en", "pt"}));
-  EXPECT_EQ(find_stemmer("En"), nullptr);
-  EXPECT_EQ(find_stemmer(""), nullptr);
-}
-
-// ---------------------------------------------------------------------------
 // Lines to stems.
 
 // Shows exactly which bytes were handed over as one word.
-void bracket(std::string_view word, std::string& out) {
+void bracket(std::string_view word, api::Language, std::string& out) {
   out.assign(1, '[');
   out += word;
   out += ']';
@@ -180,7 +61,7 @@ TEST(KernovaLineStemmerTest, HandsOverEachLineWhole) {
     std::string all;
     for (const std::string& piece : c.pieces) all += piece + "|";
     SCOPED_TRACE(escape(all));
-    LineStemmer stemmer(&bracket);
+    LineStemmer stemmer(api::Language::kEnglish, &bracket);
     std::string out;
     for (const std::string& piece : c.pieces) stemmer.feed(piece, out);
     stemmer.finish(out);
@@ -191,7 +72,7 @@ TEST(KernovaLineStemmerTest, HandsOverEachLineWhole) {
 // After `finish` a new input starts: its first line does not join the last
 // line of the one before.
 TEST(KernovaLineStemmerTest, FinishStartsANewInput) {
-  LineStemmer stemmer(&bracket);
+  LineStemmer stemmer(api::Language::kEnglish, &bracket);
   std::string out;
   stemmer.feed("one\ntwo", out);
   stemmer.finish(out);
@@ -201,23 +82,13 @@ TEST(KernovaLineStemmerTest, FinishStartsANewInput) {
   EXPECT_EQ(out, "[one]\n[two]\n[three]\n");
 }
 
-TEST(KernovaCommandLineTest, PortugueseChoosesThePortugueseStemmer) {
-  const std::vector<std::string> args = {"stem", "--lang", "pt", "palavras.txt"};
-  const Invocation invocation = parse_command_line(args);
-  ASSERT_TRUE(std::holds_alternative<Command>(invocation));
-  const auto& options = std::get<StemOptions>(std::get<Command>(invocation));
-  ASSERT_NE(options.stemmer, nullptr);
-  EXPECT_EQ(options.stemmer->stem, static_cast<StemFunction>(&portuguese_stemmer::stem));
-  EXPECT_EQ(options.files, std::vector<std::string>{"palavras.txt"});
-}
-
 // ---------------------------------------------------------------------------
 // The program.
 
 // What the library's entry makes of each line, one stem per line.
 std::string expected_stems(const std::vector<std::string>& lines) {
   std::string out;
-  for (const std::string& line : lines) out += english_stemmer::stemming(line) + "\n";
+  for (const std::string& line : lines) out += english_stemmer::stem_word(line) + "\n";
   return out;
 }
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "language/error.h"
+#include "base/error.h"
 #include "portuguese_stemmer/pool.h"
 
 namespace kernova::portuguese_stemmer {

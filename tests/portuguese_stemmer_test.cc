@@ -274,7 +274,7 @@ void expect_steps(const StepCase& c) {
   tidy_up(z, removed);
   EXPECT_EQ(z.word(), c.after_tidy);
 
-  EXPECT_EQ(stem(c.word), c.stem);
+  EXPECT_EQ(stem_word(c.word), c.stem);
 }
 
 TEST(SuffixStepsTest, Examples) {
@@ -421,16 +421,16 @@ TEST(StemTest, Words) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(escape(c.word));
-    EXPECT_EQ(stem(c.word), c.stem);
+    EXPECT_EQ(stem_word(c.word), c.stem);
     std::string out = "old content";
-    stem(c.word, out);
+    stem_word(c.word, out);
     EXPECT_EQ(out, c.stem);
   }
 }
 
 TEST(StemTest, WordAndDestinationMayBeTheSameString) {
   std::string word = cat({"organiza", kCCedilla, kOTilde, "es"});
-  stem(word, word);
+  stem_word(word, word);
   EXPECT_EQ(word, "organiz");
 }
 
@@ -444,18 +444,18 @@ TEST(StemTest, LongWords) {
     prefix_stem += cat({"a", kCCedilla, kATilde, "o"});
   }
   // With a long front, "ic" after "idade" lies in region 2 and goes too.
-  EXPECT_EQ(stem(prefix + "felicidade"), prefix_stem + "fel");
-  EXPECT_EQ(stem(prefix + "falaram"), prefix_stem + "fal");
-  EXPECT_EQ(stem(std::string(1000, 'x')), std::string(1000, 'x'));
-  EXPECT_EQ(stem(std::string(1000, 'a')), std::string(1000, 'a'));
+  EXPECT_EQ(stem_word(prefix + "felicidade"), prefix_stem + "fel");
+  EXPECT_EQ(stem_word(prefix + "falaram"), prefix_stem + "fal");
+  EXPECT_EQ(stem_word(std::string(1000, 'x')), std::string(1000, 'x'));
+  EXPECT_EQ(stem_word(std::string(1000, 'a')), std::string(1000, 'a'));
   const std::string accented = cat({"p", kOCircumflex, "de"});
   std::string long_accented;
   for (int i = 0; i < 300; ++i) long_accented += accented;
   std::string plain;
   for (int i = 0; i < 300; ++i) plain += "pode";
   plain.pop_back();  // only the final e goes
-  EXPECT_EQ(stem(long_accented), plain);
-  EXPECT_EQ(stem(long_accented), stem(long_accented));
+  EXPECT_EQ(stem_word(long_accented), plain);
+  EXPECT_EQ(stem_word(long_accented), stem_word(long_accented));
 }
 
 // A stemmer state reused for many words, short after long and long after
@@ -476,7 +476,7 @@ TEST(StemTest, ReusedStateGivesTheSameStems) {
   for (const std::string& word : words) {
     SCOPED_TRACE(escape(word).substr(0, 40));
     const std::string from_reused(portuguese_stem(reused, encoded(word)));
-    EXPECT_EQ(from_reused, stem(word));
+    EXPECT_EQ(from_reused, stem_word(word));
   }
 }
 

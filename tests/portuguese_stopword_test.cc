@@ -55,7 +55,7 @@ TEST(PortugueseStopwordListTest, HoldsDistinctLowerCaseWords) {
       EXPECT_FALSE(c >= 'A' && c <= 'Z');
     }
     // Every entry is found in any ASCII letter case.
-    EXPECT_TRUE(is_stopword(portuguese(), ascii_upper(entry)));
+    EXPECT_TRUE(stopword_folded(portuguese(), ascii_upper(entry)));
   }
 }
 
@@ -131,16 +131,16 @@ TEST(PortugueseStopwordTest, Words) {
   for (const StopwordCase& c : cases) {
     SCOPED_TRACE(escape(c.word));
     EXPECT_EQ(stopword(portuguese(), c.word), c.stopword);
-    EXPECT_EQ(is_stopword(portuguese(), c.word), c.is_stopword);
+    EXPECT_EQ(stopword_folded(portuguese(), c.word), c.is_stopword);
   }
 }
 
 // The two editions keep their own lists.
 TEST(PortugueseStopwordTest, EditionsDoNotShareLists) {
-  EXPECT_TRUE(is_stopword(portuguese(), "para"));
-  EXPECT_FALSE(is_stopword(english(), "para"));
-  EXPECT_TRUE(is_stopword(english(), "the"));
-  EXPECT_FALSE(is_stopword(portuguese(), "the"));
+  EXPECT_TRUE(stopword_folded(portuguese(), "para"));
+  EXPECT_FALSE(stopword_folded(english(), "para"));
+  EXPECT_TRUE(stopword_folded(english(), "the"));
+  EXPECT_FALSE(stopword_folded(portuguese(), "the"));
 }
 
 }  // namespace

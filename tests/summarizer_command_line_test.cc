@@ -11,10 +11,14 @@
 #include <variant>
 #include <vector>
 
+#include "base/number.h"
 #include "summarizer/command_line.h"
 
 namespace kernova::summarizer {
 namespace {
+
+using base::scan_float;
+using base::scan_int;
 
 // "is ak | in1 in2 | query | rate" for a command line, or "usage".
 std::string render(const std::variant<CommandLine, UsageError>& parsed) {

@@ -60,7 +60,7 @@ class PlainSummarizer {
     edition_.stem(word, out);
     return out;
   }
-  bool stopword(const std::string& word) { return language::is_stopword(edition_.language, word); }
+  bool stopword(const std::string& word) { return language::stopword_folded(edition_.language, word); }
 
   // Calls `f` with every word of `text`, read one byte at a time.
   template <typename F>

@@ -2,7 +2,8 @@
 // summaries of English and Portuguese plain text, in ISO 8859-1 or UTF-8.
 //
 // This header is the whole public interface; link the library `kernova`
-// (CMake: find_package(Kernova) and the target kernova::kernova).
+// (CMake: find_package(Kernova) and the target kernova::kernova;
+// pkg-config: kernova). It needs C++20.
 //
 // Text handling. A text is bytes. ISO 8859-1 (Latin-1) text is used as it
 // is. A UTF-8 text is handled exactly as its ISO 8859-1 form would be: each
@@ -29,11 +30,19 @@
 #include <variant>
 #include <vector>
 
+// What the shared library exports: this header's declarations and nothing
+// else.
+#if defined(__GNUC__)
+#define KERNOVA_API __attribute__((visibility("default")))
+#else
+#define KERNOVA_API
+#endif
+
 namespace kernova::api {
 
 // A failure of a call. what() is one line without a line end, for example
 // "not valid UTF-8 (byte 17)".
-class Error : public std::runtime_error {
+class KERNOVA_API Error : public std::runtime_error {
  public:
   explicit Error(const std::string& message, std::optional<std::size_t> input = std::nullopt)
       : std::runtime_error(message), input_(input) {}
@@ -45,6 +54,16 @@ class Error : public std::runtime_error {
 };
 
 enum class Language { kEnglish, kPortuguese };
+
+// A language the library knows: its code ("en") and its English name.
+struct LanguageInfo {
+  Language language = Language::kEnglish;
+  std::string_view code;
+  std::string_view name;
+};
+
+// Every language the library knows, in a fixed order.
+KERNOVA_API std::span<const LanguageInfo> languages();
 
 enum class Encoding {
   // A text that is valid UTF-8 and holds a byte above 0x7F is read as
@@ -81,11 +100,14 @@ struct Sentences {
 // byte the sentence file that the splitter programs (CLAVER_En,
 // CLAVER_Por) write. Throws Error when `options.encoding` is kUtf8 and the
 // text is not valid UTF-8.
-Sentences split(std::string_view text, const ReadOptions& options = {});
+KERNOVA_API Sentences split(std::string_view text, const ReadOptions& options = {});
 
 // The stem of one word, in ISO 8859-1 bytes and any letter case, by the
 // stemmer of `language`.
-std::string stem(std::string_view word, Language language);
+KERNOVA_API std::string stem(std::string_view word, Language language);
+
+// The same, replacing the content of `out` (whose storage is reused).
+KERNOVA_API void stem(std::string_view word, Language language, std::string& out);
 
 // The size of the extract, in one of three forms.
 //
@@ -159,10 +181,10 @@ struct Summary {
 // options at compression rate r. Throws Error (with the text's index in
 // input()) when a text or the query cannot be read in the encoding asked
 // for, or when a Share is not in (0, 1].
-Summary summarize(std::span<const std::string_view> texts, const SummaryOptions& options = {});
+KERNOVA_API Summary summarize(std::span<const std::string_view> texts, const SummaryOptions& options = {});
 
 // The extract: each selected sentence followed by a line end, in order.
-std::string extract(const Summary& summary);
+KERNOVA_API std::string extract(const Summary& summary);
 
 }  // namespace kernova::api
 

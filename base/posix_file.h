@@ -1,7 +1,7 @@
-// Plumbing for the programs' files: a descriptor that closes itself, and
+// Plumbing for files: a descriptor that closes itself, and
 // reads and writes that carry on after a signal.
-#ifndef KERNOVA_LANGUAGE_POSIX_FILE_H_
-#define KERNOVA_LANGUAGE_POSIX_FILE_H_
+#ifndef KERNOVA_BASE_POSIX_FILE_H_
+#define KERNOVA_BASE_POSIX_FILE_H_
 
 #include <sys/types.h>
 #include <unistd.h>
@@ -19,10 +19,18 @@ class FileDescriptor {
   ~FileDescriptor() {
     if (fd_ >= 0) ::close(fd_);
   }
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(FileDescriptor&&) = delete;
 
   int get() const { return fd_; }
+
+  // Owns `fd` from now on, closing the one it held.
+  void reset(int fd) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
 
   // Closes it now; false when the close failed (a write may have been lost).
   bool close() {
@@ -58,4 +66,4 @@ inline bool write_all(int fd, std::string_view bytes) {
 
 }  // namespace kernova
 
-#endif  // KERNOVA_LANGUAGE_POSIX_FILE_H_
+#endif  // KERNOVA_BASE_POSIX_FILE_H_

@@ -1,9 +1,11 @@
-#include "frontend/text_codec.h"
+#include "api/text_codec.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace kernova::frontend {
+#include "base/files.h"
+
+namespace kernova::api {
 namespace {
 
 constexpr bool is_continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
@@ -30,32 +32,14 @@ std::size_t sequence_length(std::string_view bytes, std::size_t i) {
     const unsigned char low = c == 0xF0 ? 0x90 : 0x80;
     const unsigned char high = c == 0xF4 ? 0x8F : 0xBF;
     return second >= low && second <= high && is_continuation(at(i + 2)) && is_continuation(at(i + 3)) ? 4
-                                                                                                        : 0;
+                                                                                                       : 0;
   }
   return 0;
 }
 
 bool has_high_byte(std::string_view bytes) {
-  return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-// Copies ISO 8859-1 bytes, turning each CR LF pair into '\n'.
-void copy_joining_crlf(std::string_view bytes, std::string& text) {
-  text.reserve(bytes.size());
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const void* cr = std::memchr(bytes.data() + i, '\r', bytes.size() - i);
-    const std::size_t end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - bytes.data()) : bytes.size();
-    text.append(bytes.substr(i, end - i));
-    if (end == bytes.size()) break;
-    if (end + 1 < bytes.size() && bytes[end + 1] == '\n') {
-      text += '\n';
-      i = end + 2;
-    } else {
-      text += '\r';
-      i = end + 1;
-    }
-  }
+  return std::any_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 bool is_line_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
@@ -89,26 +73,26 @@ std::optional<std::size_t> first_invalid_utf8(std::string_view bytes) {
   return std::nullopt;
 }
 
-bool reads_as_utf8(std::string_view bytes, api::Encoding encoding) {
+bool reads_as_utf8(std::string_view bytes, Encoding encoding) {
   switch (encoding) {
-    case api::Encoding::kLatin1:
+    case Encoding::kLatin1:
       return false;
-    case api::Encoding::kUtf8:
+    case Encoding::kUtf8:
       if (auto invalid = first_invalid_utf8(bytes)) {
-        throw api::Error("not valid UTF-8 (byte " + std::to_string(*invalid + 1) + ")");
+        throw Error("not valid UTF-8 (byte " + std::to_string(*invalid + 1) + ")");
       }
       return true;
-    case api::Encoding::kAutomatic:
+    case Encoding::kAutomatic:
       break;
   }
   return has_high_byte(bytes) && !first_invalid_utf8(bytes);
 }
 
-DecodedText decode(std::string_view bytes, api::Encoding encoding) {
+DecodedText decode(std::string_view bytes, Encoding encoding) {
   DecodedText decoded;
   decoded.utf8 = reads_as_utf8(bytes, encoding);
   if (!decoded.utf8) {
-    copy_joining_crlf(bytes, decoded.text);
+    base::join_crlf(bytes, decoded.text);
     return decoded;
   }
   std::string& text = decoded.text;
@@ -184,8 +168,9 @@ void append_original(const DecodedText& decoded, std::string_view bytes, std::sp
     return;
   }
   for (std::size_t k = 0; k < bytes.size(); ++k) {
-    const StandIn* stand_in =
-        bytes[k] == kStandIn && sources[k] != static_cast<std::size_t>(-1) ? stand_in_at(decoded, sources[k]) : nullptr;
+    const StandIn* stand_in = bytes[k] == kStandIn && sources[k] != static_cast<std::size_t>(-1)
+                                  ? stand_in_at(decoded, sources[k])
+                                  : nullptr;
     if (stand_in != nullptr) {
       out.append(decoded.originals, stand_in->original, stand_in->size);
     } else {
@@ -194,4 +179,4 @@ void append_original(const DecodedText& decoded, std::string_view bytes, std::sp
   }
 }
 
-}  // namespace kernova::frontend
+}  // namespace kernova::api

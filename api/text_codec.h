@@ -8,8 +8,8 @@
 // remembered by position (a genuine U+0080 decodes to 0x80 as well), so
 // that a piece of the decoded text can be written back with the original
 // characters in place.
-#ifndef KERNOVA_FRONTEND_TEXT_CODEC_H_
-#define KERNOVA_FRONTEND_TEXT_CODEC_H_
+#ifndef KERNOVA_API_TEXT_CODEC_H_
+#define KERNOVA_API_TEXT_CODEC_H_
 
 #include <cstddef>
 #include <optional>
@@ -18,9 +18,9 @@
 #include <string_view>
 #include <vector>
 
-#include "include/kernova/kernova.hpp"
+#include "kernova/kernova.hpp"
 
-namespace kernova::frontend {
+namespace kernova::api {
 
 inline constexpr char kStandIn = '\x80';
 
@@ -44,12 +44,12 @@ struct DecodedText {
 std::optional<std::size_t> first_invalid_utf8(std::string_view bytes);
 
 // True when `encoding` (kAutomatic resolved by the bytes) reads `bytes`
-// as UTF-8. Throws api::Error("not valid UTF-8 (byte N)", N from 1) when
+// as UTF-8. Throws Error("not valid UTF-8 (byte N)", N from 1) when
 // kUtf8 is asked for and `bytes` is not valid UTF-8.
-bool reads_as_utf8(std::string_view bytes, api::Encoding encoding);
+bool reads_as_utf8(std::string_view bytes, Encoding encoding);
 
 // Decodes `bytes` as `encoding` asks; throws like `reads_as_utf8`.
-DecodedText decode(std::string_view bytes, api::Encoding encoding);
+DecodedText decode(std::string_view bytes, Encoding encoding);
 
 // Joins the lines of a hard-wrapped text in place: a '\n' between two
 // lines that both hold a byte other than ' ', '\t' and '\r' becomes ' '.
@@ -67,6 +67,6 @@ void append_original(const DecodedText& decoded, std::size_t begin, std::size_t 
 void append_original(const DecodedText& decoded, std::string_view bytes, std::span<const std::size_t> sources,
                      std::string& out);
 
-}  // namespace kernova::frontend
+}  // namespace kernova::api
 
-#endif  // KERNOVA_FRONTEND_TEXT_CODEC_H_
+#endif  // KERNOVA_API_TEXT_CODEC_H_

@@ -1,0 +1,88 @@
+// Files as every program of the project uses them: whole-file reading, the
+// one way an output file is written, the same-file test, CR LF joining and
+// output names. Failures throw kernova::Error with the action, the file's
+// name and the system's reason apart (base/error.h).
+#ifndef KERNOVA_BASE_FILES_H_
+#define KERNOVA_BASE_FILES_H_
+
+#include <string>
+#include <string_view>
+
+#include "base/posix_file.h"
+
+namespace kernova::base {
+
+// Opens `name` for reading. Throws Error("open", name, reason) when it
+// cannot be opened or is a folder.
+FileDescriptor open_input(const std::string& name);
+
+// All the bytes of the file `name`. With `regular_only`, anything but a
+// regular file (a folder, a pipe, a device) fails to open. Throws
+// Error("open" or "read", name, reason).
+std::string read_file(const std::string& name, bool regular_only = false);
+
+// True when `a` and `b` are one name, or name one file (through links).
+bool same_file(const std::string& a, const std::string& b);
+
+// An output file that appears whole or not at all. The bytes go to a new
+// file beside the target (same folder, a name no other writer uses), which
+// commit() renames to the target; a writer destroyed before commit()
+// removes it, and the target stays as it was. A target that exists and is
+// neither a regular file nor a folder (a device, a pipe, or a link to one)
+// is written into directly instead; a failure then removes the name when it
+// is a link, never the device or pipe itself.
+class OutputFile {
+ public:
+  // Throws Error("create", target, reason) when the new file cannot be made.
+  explicit OutputFile(std::string target);
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Appends `bytes`. Throws Error("write", target, reason).
+  void write(std::string_view bytes);
+
+  // Finishes the file and puts it in place. Throws Error("write", ...)
+  // when the bytes could not all be stored, Error("create", ...) when the
+  // file cannot take the target's name.
+  void commit();
+
+ private:
+  [[noreturn]] void fail(const char* action, int error_number);
+  void discard();
+
+  std::string target_;
+  std::string temporary_;  // empty when writing into the target directly
+  FileDescriptor file_;
+  bool done_ = false;
+};
+
+// Makes the file `name` hold `bytes`, through an OutputFile.
+void write_file(const std::string& name, std::string_view bytes);
+
+// Turns each CR LF pair into one '\n' in text that comes in pieces of any
+// size; a lone CR stays. A CR at the end of a piece is held back until the
+// next byte is known.
+class CrLfJoiner {
+ public:
+  // Appends `piece`, joined, to `out`.
+  void join(std::string_view piece, std::string& out);
+  // Ends the text: appends a CR still held back.
+  void finish(std::string& out);
+
+ private:
+  bool held_cr_ = false;
+};
+
+// The whole of `text` with its CR LF pairs joined, appended to `out`.
+void join_crlf(std::string_view text, std::string& out);
+
+// `name` with the final path component's last extension (from its last
+// '.') replaced by `extension`, and `prefix` put in front of that
+// component. The folder part stays as typed.
+std::string replace_extension(std::string_view name, std::string_view extension,
+                              std::string_view prefix = {});
+
+}  // namespace kernova::base
+
+#endif  // KERNOVA_BASE_FILES_H_

@@ -1,0 +1,41 @@
+// Input, output and failures of the kernova commands.
+#ifndef KERNOVA_FRONTEND_IO_H_
+#define KERNOVA_FRONTEND_IO_H_
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "base/error.h"
+
+namespace kernova::frontend {
+
+// A failure of a command, with the complete message the program prints on
+// standard error, line end included ("kernova: ...\n").
+class Failure : public std::runtime_error {
+ public:
+  explicit Failure(const std::string& message) : std::runtime_error(message) {}
+};
+
+// The message for a failed file operation: "kernova: can not open NAME:
+// REASON\n"; creating and renaming an output file count as writing it.
+Failure file_failure(const Error& error);
+
+// All the bytes of the file `name`, or of `in` when the name is "-" or
+// empty. Throws Failure ("kernova: can not open NAME: REASON\n", or "can
+// not read") when they cannot be read.
+std::string read_input(const std::string& name, std::FILE* in);
+
+// Writes `bytes` to `out` and flushes it. Throws Failure
+// ("kernova: can not write standard output: REASON\n") when that fails.
+void write_output(std::string_view bytes, std::FILE* out);
+
+// Makes the file `name` hold `bytes`, whole or not at all (base/files.h).
+// Throws Failure ("kernova: can not write NAME: REASON\n") and leaves
+// nothing behind when that fails.
+void write_file_whole(const std::string& name, std::string_view bytes);
+
+}  // namespace kernova::frontend
+
+#endif  // KERNOVA_FRONTEND_IO_H_

@@ -1,3 +1,0 @@
-kernova_test(language_test SOURCES language_test.cc LIBS kernova_language)
-kernova_test(splitter_test SOURCES splitter_test.cc LIBS kernova_splitter kernova_language)
-kernova_test(claver_program_test SOURCES claver_program_test.cc PROGRAMS CLAVER_En CLAVER_Por)
