@@ -84,7 +84,7 @@ class WordList {
 // One language edition's resources. The summarizer adds its stemmer to this
 // (summarizer/edition.h); the splitter needs only the abbreviations.
 struct Language {
-  std::string_view name;  // "En" or "Por", as in the program names
+  std::string_view name;  // "En" or "Por": a short name for messages and traces
   const WordList& stopwords;
   const WordList& abbreviations;
 };

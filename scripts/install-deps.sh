@@ -2,7 +2,7 @@
 # Installs the Debian packages that building and testing need, when missing.
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev)
+packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev pkgconf)
 # The fuzz targets' toolchain: wanted, but the build and the tests do not
 # need it, so a release of Debian that names it otherwise is no failure.
 fuzzing=(clang libclang-rt-14-dev)
