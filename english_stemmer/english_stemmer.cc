@@ -174,57 +174,41 @@ class Stemmer {
   // last-but-one letter; a word cut to one letter by step 1 has none.
   void step2() {
     if (k_ == k0_) return;
+    // One line per letter.
+    // clang-format off
     switch (b_[k_ - 1]) {
-      case 'a':
-        apply_first({{"ational", "ate"}, {"tional", "tion"}});
-        break;
-      case 'c':
-        apply_first({{"enci", "ence"}, {"anci", "ance"}});
-        break;
-      case 'e':
-        apply_first({{"izer", "ize"}});
-        break;
+      case 'a': apply_first({{"ational", "ate"}, {"tional", "tion"}}); break;
+      case 'c': apply_first({{"enci", "ence"}, {"anci", "ance"}}); break;
+      case 'e': apply_first({{"izer", "ize"}}); break;
       case 'l':
         // "bli" whatever precedes it, so possibly -> possibl as well as
         // -able words.
         apply_first({{"bli", "ble"}, {"alli", "al"}, {"entli", "ent"}, {"eli", "e"}, {"ousli", "ous"}});
         break;
-      case 'o':
-        apply_first({{"ization", "ize"}, {"ation", "ate"}, {"ator", "ate"}});
-        break;
-      case 's':
-        apply_first({{"alism", "al"}, {"iveness", "ive"}, {"fulness", "ful"}, {"ousness", "ous"}});
-        break;
-      case 't':
-        apply_first({{"aliti", "al"}, {"iviti", "ive"}, {"biliti", "ble"}});
-        break;
+      case 'o': apply_first({{"ization", "ize"}, {"ation", "ate"}, {"ator", "ate"}}); break;
+      case 's': apply_first({{"alism", "al"}, {"iveness", "ive"}, {"fulness", "ful"}, {"ousness", "ous"}}); break;
+      case 't': apply_first({{"aliti", "al"}, {"iviti", "ive"}, {"biliti", "ble"}}); break;
       case 'g':
         // archaeology and archaeologist meet at archaeolog.
         apply_first({{"logi", "log"}});
         break;
-      default:
-        break;
+      default: break;
     }
+    // clang-format on
   }
 
   // -ic-, -full, -ness and the like, chosen by the last letter.
   void step3() {
+    // One line per letter.
+    // clang-format off
     switch (b_[k_]) {
-      case 'e':
-        apply_first({{"icate", "ic"}, {"ative", ""}, {"alize", "al"}});
-        break;
-      case 'i':
-        apply_first({{"iciti", "ic"}});
-        break;
-      case 'l':
-        apply_first({{"ical", "ic"}, {"ful", ""}});
-        break;
-      case 's':
-        apply_first({{"ness", ""}});
-        break;
-      default:
-        break;
+      case 'e': apply_first({{"icate", "ic"}, {"ative", ""}, {"alize", "al"}}); break;
+      case 'i': apply_first({{"iciti", "ic"}}); break;
+      case 'l': apply_first({{"ical", "ic"}, {"ful", ""}}); break;
+      case 's': apply_first({{"ness", ""}}); break;
+      default: break;
     }
+    // clang-format on
   }
 
   // The first suffix of the list that ends the word decides alone.
@@ -241,47 +225,27 @@ class Stemmer {
   void step4() {
     if (k_ == k0_) return;
     bool found = false;
+    // One line per letter.
+    // clang-format off
     switch (b_[k_ - 1]) {
-      case 'a':
-        found = ends_with_first({"al"});
-        break;
-      case 'c':
-        found = ends_with_first({"ance", "ence"});
-        break;
-      case 'e':
-        found = ends_with_first({"er"});
-        break;
-      case 'i':
-        found = ends_with_first({"ic"});
-        break;
-      case 'l':
-        found = ends_with_first({"able", "ible"});
-        break;
-      case 'n':
-        found = ends_with_first({"ant", "ement", "ment", "ent"});
-        break;
+      case 'a': found = ends_with_first({"al"}); break;
+      case 'c': found = ends_with_first({"ance", "ence"}); break;
+      case 'e': found = ends_with_first({"er"}); break;
+      case 'i': found = ends_with_first({"ic"}); break;
+      case 'l': found = ends_with_first({"able", "ible"}); break;
+      case 'n': found = ends_with_first({"ant", "ement", "ment", "ent"}); break;
       case 'o':
         // -ion only after s or t (adoption, but not onion); else -ou.
         found = (ends("ion") && j_ >= k0_ && (b_[j_] == 's' || b_[j_] == 't')) || ends("ou");
         break;
-      case 's':
-        found = ends_with_first({"ism"});
-        break;
-      case 't':
-        found = ends_with_first({"ate", "iti"});
-        break;
-      case 'u':
-        found = ends_with_first({"ous"});
-        break;
-      case 'v':
-        found = ends_with_first({"ive"});
-        break;
-      case 'z':
-        found = ends_with_first({"ize"});
-        break;
-      default:
-        break;
+      case 's': found = ends_with_first({"ism"}); break;
+      case 't': found = ends_with_first({"ate", "iti"}); break;
+      case 'u': found = ends_with_first({"ous"}); break;
+      case 'v': found = ends_with_first({"ive"}); break;
+      case 'z': found = ends_with_first({"ize"}); break;
+      default: break;
     }
+    // clang-format on
     if (found && m() > 1) k_ = j_;
   }
 

@@ -83,6 +83,15 @@ std::string with_one_line_end(std::string text) {
   return text + "\n";
 }
 
+// A subcommand, with the line that describes it and the paragraph that
+// ends its help.
+CLI::App* add_command(CLI::App& app, const std::string& name, const std::string& description,
+                      const std::string& footer) {
+  CLI::App* command = app.add_subcommand(name, description);
+  command->footer(footer);
+  return command;
+}
+
 // The options of `kernova stem`, filled in by CLI11.
 struct StemArguments {
   std::string lang;
@@ -90,8 +99,7 @@ struct StemArguments {
 };
 
 CLI::App* add_stem_command(CLI::App& app, StemArguments& arguments) {
-  CLI::App* stem = app.add_subcommand("stem", "Stem words, one per line");
-  stem->footer(
+  CLI::App* stem = add_command(app, "stem", "Stem words, one per line",
       "Reads one word per line from the named files, or from standard input when\n"
       "none is named, and writes each word's stem on a line of its own. Bytes are\n"
       "ISO 8859-1 (Latin-1); a CR LF pair ends a line like LF.");
@@ -147,8 +155,7 @@ struct SplitArguments {
 };
 
 CLI::App* add_split_command(CLI::App& app, SplitArguments& arguments) {
-  CLI::App* split = app.add_subcommand("split", "Cut a text into sentences, one per line");
-  split->footer(
+  CLI::App* split = add_command(app, "split", "Cut a text into sentences, one per line",
       "Reads the named file, or standard input when none is named or the name is\n"
       "'-', and writes its sentences to standard output, one per line, in the\n"
       "text's encoding. A CR LF pair is one line end; every line end ends a\n"
@@ -181,8 +188,7 @@ struct SummarizeArguments {
 };
 
 CLI::App* add_summarize_command(CLI::App& app, SummarizeArguments& arguments) {
-  CLI::App* summarize = app.add_subcommand("summarize", "Summarize texts: the extract, a sentence a line");
-  summarize->footer(
+  CLI::App* summarize = add_command(app, "summarize", "Summarize texts: the extract, a sentence a line",
       "Summarizes the named texts together, or standard input when none is named\n"
       "('-' names it too), and writes the extract to standard output or to -o FILE.\n"
       "Without --rate, --keep or --words the extract is every sentence the method\n"

@@ -20,18 +20,15 @@ constexpr std::array<Accent, 256> make_accents() {
     accents[capital] = {base, code};
     accents[capital + 0x20] = {base, code};  // the small letter
   };
-  set(0xC0, 'a', 'c');  // a grave
-  set(0xC1, 'a', 'a');  // a acute
-  set(0xC2, 'a', 'h');  // a circumflex
-  set(0xC3, 'a', 't');  // a tilde
-  set(0xC7, 'c', 'c');  // c cedilla
-  set(0xC9, 'e', 'a');  // e acute
-  set(0xCA, 'e', 'h');  // e circumflex
-  set(0xCD, 'i', 'a');  // i acute
-  set(0xD3, 'o', 'a');  // o acute
-  set(0xD4, 'o', 'h');  // o circumflex
-  set(0xD5, 'o', 't');  // o tilde
-  set(0xDA, 'u', 'a');  // u acute
+  // One line per base letter.
+  // clang-format off
+  set(0xC0, 'a', 'c'); set(0xC1, 'a', 'a'); set(0xC2, 'a', 'h'); set(0xC3, 'a', 't');  // grave acute circumflex tilde
+  set(0xC7, 'c', 'c');                                                                 // cedilla
+  set(0xC9, 'e', 'a'); set(0xCA, 'e', 'h');                                            // acute circumflex
+  set(0xCD, 'i', 'a');                                                                 // acute
+  set(0xD3, 'o', 'a'); set(0xD4, 'o', 'h'); set(0xD5, 'o', 't');                       // acute circumflex tilde
+  set(0xDA, 'u', 'a');                                                                 // acute
+  // clang-format on
   return accents;
 }
 

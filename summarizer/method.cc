@@ -19,25 +19,23 @@ float as_float_count(std::uint64_t count) {
 
 constexpr std::size_t kArenaBlock = 64 * 1024;
 
+// Byte equality of two strings of the same size, from sizeof(Word) to
+// 2 * sizeof(Word) bytes: their first and last Words, which overlap.
+template <typename Word>
+bool same_ends(const char* a, const char* b, std::size_t size) {
+  Word a1, a2, b1, b2;
+  std::memcpy(&a1, a, sizeof(Word));
+  std::memcpy(&b1, b, sizeof(Word));
+  std::memcpy(&a2, a + size - sizeof(Word), sizeof(Word));
+  std::memcpy(&b2, b + size - sizeof(Word), sizeof(Word));
+  return ((a1 ^ b1) | (a2 ^ b2)) == 0;
+}
+
 // Byte equality of two strings of the same size, inline for short words.
 bool same_bytes(const char* a, const char* b, std::size_t size) {
   if (size > 16) return std::memcmp(a, b, size) == 0;
-  if (size >= 8) {
-    std::uint64_t a1, a2, b1, b2;
-    std::memcpy(&a1, a, 8);
-    std::memcpy(&b1, b, 8);
-    std::memcpy(&a2, a + size - 8, 8);
-    std::memcpy(&b2, b + size - 8, 8);
-    return ((a1 ^ b1) | (a2 ^ b2)) == 0;
-  }
-  if (size >= 4) {
-    std::uint32_t a1, a2, b1, b2;
-    std::memcpy(&a1, a, 4);
-    std::memcpy(&b1, b, 4);
-    std::memcpy(&a2, a + size - 4, 4);
-    std::memcpy(&b2, b + size - 4, 4);
-    return ((a1 ^ b1) | (a2 ^ b2)) == 0;
-  }
+  if (size >= 8) return same_ends<std::uint64_t>(a, b, size);
+  if (size >= 4) return same_ends<std::uint32_t>(a, b, size);
   for (std::size_t i = 0; i < size; ++i) {
     if (a[i] != b[i]) return false;
   }
