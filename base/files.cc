@@ -24,9 +24,14 @@ std::atomic<unsigned long> temporary_count{0};
 
 }  // namespace
 
-FileDescriptor open_input(const std::string& name) {
+FileDescriptor open_file(const std::string& name) {
   FileDescriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.get() < 0) throw file_error("open", name, errno);
+  return file;
+}
+
+FileDescriptor open_input(const std::string& name) {
+  FileDescriptor file = open_file(name);
   struct stat info;
   if (::fstat(file.get(), &info) != 0) throw file_error("open", name, errno);
   if (S_ISDIR(info.st_mode)) throw file_error("open", name, EISDIR);
@@ -34,8 +39,7 @@ FileDescriptor open_input(const std::string& name) {
 }
 
 std::string read_file(const std::string& name, bool regular_only) {
-  FileDescriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.get() < 0) throw file_error("open", name, errno);
+  FileDescriptor file = open_file(name);
   struct stat info;
   const bool known = ::fstat(file.get(), &info) == 0;
   if (regular_only && !(known && S_ISREG(info.st_mode)))

@@ -12,8 +12,11 @@
 
 namespace kernova::base {
 
-// Opens `name` for reading. Throws Error("open", name, reason) when it
-// cannot be opened or is a folder.
+// Opens `name` for reading, whatever it is. Throws Error("open", name,
+// reason) when it cannot be opened.
+FileDescriptor open_file(const std::string& name);
+
+// The same for a file that must not be a folder.
 FileDescriptor open_input(const std::string& name);
 
 // All the bytes of the file `name`. With `regular_only`, anything but a

@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <memory>
 
+#include "base/files.h"
 #include "frontend/io.h"
 
 namespace kernova::frontend {
@@ -55,43 +55,49 @@ void write_all(const std::string& bytes, std::FILE* out) {
   }
 }
 
-// Stems every line of `in` onto `out`; `name` is the input's name in
-// messages.
-void stem_stream(api::Language language, std::FILE* in, std::string_view name, std::FILE* out) {
+// Stems every line that `read` gives onto `out`. `read(data, size)` puts
+// up to `size` bytes at `data` and returns their count, 0 at the end, or -1
+// on an error (errno tells which); `name` is the input's name in messages.
+template <typename Read>
+void stem_stream(api::Language language, Read read, std::string_view name, std::FILE* out) {
   LineStemmer stemmer(language);
   std::string buffer(kBlock, '\0');
   std::string stems;
   stems.reserve(kBlock + kBlock / 4);
   for (;;) {
-    std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in);
-    stemmer.feed(std::string_view(buffer.data(), got), stems);
+    const ssize_t got = read(buffer.data(), buffer.size());
+    if (got < 0) throw io_error("read", name, errno);
+    if (got == 0) break;
+    stemmer.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)), stems);
     if (stems.size() >= kBlock) {
       write_all(stems, out);
       stems.clear();
-    }
-    if (got < buffer.size()) {
-      if (std::ferror(in)) throw io_error("read", name, errno);
-      break;
     }
   }
   stemmer.finish(stems);
   write_all(stems, out);
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
 void run_stem(const StemOptions& options, std::FILE* in, std::FILE* out) {
   if (options.files.empty()) {
-    stem_stream(options.language, in, "standard input", out);
+    auto read = [in](char* data, std::size_t size) -> ssize_t {
+      const std::size_t got = std::fread(data, 1, size, in);
+      return got == 0 && std::ferror(in) ? -1 : static_cast<ssize_t>(got);
+    };
+    stem_stream(options.language, read, "standard input", out);
   }
   for (const std::string& name : options.files) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
-    if (!file) throw io_error("open", name, errno);
-    stem_stream(options.language, file.get(), name, out);
+    FileDescriptor file = [&name] {
+      try {
+        return base::open_file(name);
+      } catch (const Error& error) {
+        throw file_failure(error);
+      }
+    }();
+    auto read = [&file](char* data, std::size_t size) { return read_some(file.get(), data, size); };
+    stem_stream(options.language, read, name, out);
   }
   if (std::fflush(out) != 0) throw io_error("write", "standard output", errno);
 }
