@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "api/text_codec.h"
-#include "frontend/command_line.h"
 #include "kernova/kernova.hpp"
 #include "language/language.h"
 #include "splitter/splitter.h"
@@ -16,16 +15,9 @@
 #include "summarizer/summarize.h"
 #include "tests/test_util.h"
 
-namespace kernova::frontend {
+namespace kernova::api {
 namespace {
 
-using api::append_original;
-using api::append_utf8;
-using api::decode;
-using api::DecodedText;
-using api::first_invalid_utf8;
-using api::reads_as_utf8;
-using api::unwrap_lines;
 using kernova::testing::escape;
 
 // U+201C, U+201D, U+2014 and U+1F600 in UTF-8.
@@ -169,57 +161,6 @@ TEST(KernovaCodecTest, CondensingWithSourcesMatchesCondensing) {
         EXPECT_LT(sources[k - 1], sources[k]);
       }
     }
-  }
-}
-
-TEST(KernovaCommandLineValuesTest, Shares) {
-  struct Case {
-    std::string text;
-    std::optional<std::pair<std::uint64_t, std::uint64_t>> share;
-  } cases[] = {
-      {"0.25", std::pair<std::uint64_t, std::uint64_t>{25, 100}},
-      {".5", std::pair<std::uint64_t, std::uint64_t>{5, 10}},
-      {"1", std::pair<std::uint64_t, std::uint64_t>{1, 1}},
-      {"1.000", std::pair<std::uint64_t, std::uint64_t>{1, 1}},
-      {"00.29", std::pair<std::uint64_t, std::uint64_t>{29, 100}},
-      {"0.123456789012345678000", std::pair<std::uint64_t, std::uint64_t>{123456789012345678, 1000000000000000000}},
-      {"0.1234567890123456789", std::nullopt},  // more than 18 decimals that count
-      {"0", std::nullopt},
-      {"0.000", std::nullopt},
-      {"1.01", std::nullopt},
-      {"2", std::nullopt},
-      {"10", std::nullopt},
-      {"-0.5", std::nullopt},
-      {"+0.5", std::nullopt},
-      {"0.5.", std::nullopt},
-      {"1e-1", std::nullopt},
-      {".", std::nullopt},
-      {"", std::nullopt},
-      {"half", std::nullopt},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    const std::optional<api::Share> share = parse_share(c.text);
-    ASSERT_EQ(share.has_value(), c.share.has_value());
-    if (share) {
-      EXPECT_EQ(share->numerator, c.share->first);
-      EXPECT_EQ(share->denominator, c.share->second);
-    }
-  }
-}
-
-TEST(KernovaCommandLineValuesTest, Rates) {
-  struct Case {
-    std::string text;
-    std::optional<float> rate;
-  } cases[] = {
-      {"0.3", 0.3f}, {"+0.3", 0.3f}, {"-1", -1.0f}, {"20", 20.0f}, {"1e2", 100.0f},
-      {"0.1000000000000000055511151231257827", 0.1f},
-      {"0.3x", std::nullopt}, {"", std::nullopt}, {"x", std::nullopt}, {" 0.3", std::nullopt},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(parse_rate(c.text), c.rate);
   }
 }
 
@@ -391,4 +332,4 @@ TEST(KernovaApiTest, CallsRunSideBySide) {
 }
 
 }  // namespace
-}  // namespace kernova::frontend
+}  // namespace kernova::api
