@@ -1,7 +1,9 @@
 #include "frontend/run_command.h"
 
+#include <new>
 #include <variant>
 
+#include "frontend/io.h"
 #include "frontend/stem_command.h"
 #include "frontend/text_commands.h"
 
@@ -21,6 +23,25 @@ struct Runner {
 
 void run_command(const Command& command, std::FILE* in, std::FILE* out) {
   std::visit(Runner{in, out}, command);
+}
+
+Outcome run_invocation(const Invocation& invocation, std::FILE* in, std::FILE* out) {
+  if (const auto* help = std::get_if<HelpRequest>(&invocation)) return {0, help->text, {}};
+  if (const auto* error = std::get_if<UsageError>(&invocation)) return {2, {}, error->message};
+  try {
+    run_command(std::get<Command>(invocation), in, out);
+    return {};
+  } catch (const Failure& failure) {
+    return {1, {}, failure.what()};
+  } catch (const std::bad_alloc&) {
+    return {1, {}, "kernova: out of memory\n"};
+  }
+}
+
+int report(const Outcome& outcome) {
+  std::fputs(outcome.out.c_str(), stdout);
+  std::fputs(outcome.err.c_str(), stderr);
+  return outcome.status;
 }
 
 }  // namespace kernova::frontend
