@@ -6,17 +6,13 @@
 #include "base/files.h"
 
 namespace kernova::frontend {
-namespace {
-
-Failure stream_failure(std::string_view what, std::string_view name, int error_number) {
-  return file_failure(Error(std::string(what), std::string(name), std::strerror(error_number)));
-}
-
-}  // namespace
-
 Failure file_failure(const Error& error) {
   const std::string action = error.action() == "create" ? "write" : error.action();
   return Failure("kernova: can not " + action + " " + error.name() + ": " + error.reason() + "\n");
+}
+
+Failure stream_failure(std::string_view what, std::string_view name, int error_number) {
+  return file_failure(Error(std::string(what), std::string(name), std::strerror(error_number)));
 }
 
 std::string read_input(const std::string& name, std::FILE* in) {

@@ -22,6 +22,10 @@ class Failure : public std::runtime_error {
 // REASON\n"; creating and renaming an output file count as writing it.
 Failure file_failure(const Error& error);
 
+// The same for a failed read or write of a stream: "kernova: can not WHAT
+// NAME: " and the system's text for `error_number`.
+Failure stream_failure(std::string_view what, std::string_view name, int error_number);
+
 // All the bytes of the file `name`, or of `in` when the name is "-" or
 // empty. Throws Failure ("kernova: can not open NAME: REASON\n", or "can
 // not read") when they cannot be read.

@@ -1,7 +1,6 @@
 #include "frontend/stem_command.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include "base/files.h"
 #include "frontend/io.h"
@@ -44,17 +43,6 @@ namespace {
 // Stems are gathered and written in blocks of about this size.
 constexpr std::size_t kBlock = 1 << 16;
 
-Failure io_error(std::string_view what, std::string_view name, int error_number) {
-  return file_failure(Error(std::string(what), std::string(name), std::strerror(error_number)));
-}
-
-void write_all(const std::string& bytes, std::FILE* out) {
-  if (bytes.empty()) return;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) {
-    throw io_error("write", "standard output", errno);
-  }
-}
-
 // Stems every line that `read` gives onto `out`. `read(data, size)` puts
 // up to `size` bytes at `data` and returns their count, 0 at the end, or -1
 // on an error (errno tells which); `name` is the input's name in messages.
@@ -66,16 +54,16 @@ void stem_stream(api::Language language, Read read, std::string_view name, std::
   stems.reserve(kBlock + kBlock / 4);
   for (;;) {
     const ssize_t got = read(buffer.data(), buffer.size());
-    if (got < 0) throw io_error("read", name, errno);
+    if (got < 0) throw stream_failure("read", name, errno);
     if (got == 0) break;
     stemmer.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)), stems);
     if (stems.size() >= kBlock) {
-      write_all(stems, out);
+      write_output(stems, out);
       stems.clear();
     }
   }
   stemmer.finish(stems);
-  write_all(stems, out);
+  write_output(stems, out);
 }
 
 }  // namespace
@@ -99,7 +87,6 @@ void run_stem(const StemOptions& options, std::FILE* in, std::FILE* out) {
     auto read = [&file](char* data, std::size_t size) { return read_some(file.get(), data, size); };
     stem_stream(options.language, read, name, out);
   }
-  if (std::fflush(out) != 0) throw io_error("write", "standard output", errno);
 }
 
 }  // namespace kernova::frontend
