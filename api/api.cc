@@ -9,8 +9,10 @@
 #include "api/languages.h"
 #include "api/text_codec.h"
 #include "base/lines.h"
+#include "centroid/centroid.h"
 #include "kernova/kernova.hpp"
 #include "language/language.h"
+#include "rouge/rouge.h"
 #include "splitter/splitter.h"
 #include "summarizer/method.h"
 #include "summarizer/summarize.h"
@@ -329,13 +331,18 @@ std::string stem(std::string_view word, Language language) {
 }
 
 Summary summarize(std::span<const std::string_view> texts, const SummaryOptions& options) {
+  if (options.method == Method::kCentroid && (options.condense || options.average)) {
+    throw Error("the centroid method neither condenses nor averages");
+  }
   const LanguageEntry& entry = entry_of(options.read.language);
   ReadTexts read = read_texts(texts, options.read);
   // Only a share needs the number of words before summarizing.
   SplitTexts split = split_texts(entry.words(), read, std::holds_alternative<Share>(options.length));
   const summarizer::SummaryOptions method = method_options(options, split.words);
   summarizer::Summary summary =
-      summarizer::summarize(entry.edition(), std::move(split.sentence_files), method);
+      options.method == Method::kCentroid
+          ? centroid::summarize(entry.edition(), std::move(split.sentence_files), method)
+          : summarizer::summarize(entry.edition(), std::move(split.sentence_files), method);
   return build_result(std::move(summary), entry.words(), read, split, options.condense);
 }
 

@@ -45,6 +45,8 @@ std::string choice_names(const Choice<Value> (&choices)[N]) {
 
 constexpr Choice<api::Encoding> kEncodings[] = {
     {"auto", api::Encoding::kAutomatic}, {"latin1", api::Encoding::kLatin1}, {"utf8", api::Encoding::kUtf8}};
+constexpr Choice<api::Method> kMethods[] = {
+    {"classic", api::Method::kClassic}, {"centroid", api::Method::kCentroid}, {"best", api::kBestMethod}};
 constexpr Choice<OutputFormat> kFormats[] = {
     {"text", OutputFormat::kText}, {"json", OutputFormat::kJson}, {"tsv", OutputFormat::kTsv}};
 
@@ -173,6 +175,7 @@ Invocation make_split_command(const SplitArguments& arguments, const CLI::App* s
 
 struct SummarizeArguments {
   ReadArguments read;
+  std::string method = "classic";
   std::optional<std::string> rate;
   std::optional<std::string> keep;
   std::optional<std::string> words;
@@ -193,8 +196,17 @@ CLI::App* add_summarize_command(CLI::App& app, SummarizeArguments& arguments) {
       "('-' names it too), and writes the extract to standard output or to -o FILE.\n"
       "Without --rate, --keep or --words the extract is every sentence the method\n"
       "selects. The output is in the texts' encoding; JSON is always UTF-8, with\n"
-      "each byte of an ISO 8859-1 text as the character of the same code.");
+      "each byte of an ISO 8859-1 text as the character of the same code.\n"
+      "With --method centroid (best) a size is the number of words to reach:\n"
+      "sentences are added until they hold it, so the last one may cross it; the\n"
+      "best sentence is always kept, and without a size every sentence is.");
   add_read_options(summarize, arguments.read);
+  summarize
+      ->add_option("--method", arguments.method,
+                   "Summarizing method: " + choice_names(kMethods) +
+                       " (default classic; best: centroid, sentences early in the text, central and not "
+                       "redundant)")
+      ->type_name("NAME");
   CLI::Option* rate = summarize
                           ->add_option("--rate", arguments.rate,
                                        "Compression rate: below 1 the share of words left out, from 1 up "
@@ -203,7 +215,12 @@ CLI::App* add_summarize_command(CLI::App& app, SummarizeArguments& arguments) {
   CLI::Option* keep =
       summarize->add_option("--keep", arguments.keep, "Share of the words kept, above 0 and at most 1")
           ->type_name("F");
-  CLI::Option* words = summarize->add_option("--words", arguments.words, "Most words in the extract")->type_name("N");
+  CLI::Option* words = summarize
+                           ->add_option("--words", arguments.words,
+                                        "Most words in the extract; with --method centroid the words to "
+                                        "reach: sentences are added until they hold N words or more, so the "
+                                        "last one may cross N")
+                           ->type_name("N");
   rate->excludes(keep)->excludes(words);
   keep->excludes(words);
   summarize->add_option("--query", arguments.query, "Rank the sentences against this text")->type_name("TEXT");
@@ -243,6 +260,12 @@ Invocation make_summarize_command(SummarizeArguments arguments, const CLI::App* 
   auto format = choose(kFormats, arguments.format, "format", summarize);
   if (auto* error = std::get_if<UsageError>(&format)) return *error;
   options.format = std::get<OutputFormat>(format);
+  auto method = choose(kMethods, arguments.method, "method", summarize);
+  if (auto* error = std::get_if<UsageError>(&method)) return *error;
+  options.summary.method = std::get<api::Method>(method);
+  if (options.summary.method == api::Method::kCentroid && (arguments.condense || arguments.average)) {
+    return usage_error("--condense and --average belong to the classic method", summarize);
+  }
 
   if (arguments.rate) {
     const std::optional<float> rate = parse_rate(*arguments.rate);
@@ -282,6 +305,56 @@ Invocation make_summarize_command(SummarizeArguments arguments, const CLI::App* 
       if (file == "-") return usage_error("--each cannot read standard input", summarize);
     }
   }
+  return Command{std::move(options)};
+}
+
+struct EvalArguments {
+  bool stem = false;
+  std::string lang = "en";
+  std::optional<std::string> words;
+  std::string format = "text";
+  std::string candidate;
+  std::string reference;
+};
+
+CLI::App* add_eval_command(CLI::App& app, EvalArguments& arguments) {
+  CLI::App* eval = app.add_subcommand("eval", "Score candidate summaries against references (ROUGE)");
+  eval->footer(
+      "Writes ROUGE-1, ROUGE-2 and ROUGE-L recall, precision and F of each candidate\n"
+      "against its reference, and their averages. CANDIDATE and REFERENCE are two\n"
+      "files, or two folders whose files are paired by name. Tokens are runs of\n"
+      "word characters, lower-cased; the texts are UTF-8 (a byte that is not\n"
+      "UTF-8 counts as ISO 8859-1).");
+  eval->add_flag("--stem", arguments.stem, "Stem the tokens with the stemmer of --lang");
+  eval->add_option("--lang", arguments.lang, "Language of the stemmer: " + language_codes() + " (default en)")
+      ->type_name("CODE");
+  eval->add_option("--words", arguments.words, "Cut every candidate to its first N tokens")->type_name("N");
+  eval->add_option("--format", arguments.format, "Output: " + choice_names(kFormats) + " (default text)")
+      ->type_name("NAME");
+  eval->add_option("candidate", arguments.candidate, "The candidate summary, or a folder of them")
+      ->type_name("CANDIDATE")
+      ->required();
+  eval->add_option("reference", arguments.reference, "The reference summary, or a folder of them")
+      ->type_name("REFERENCE")
+      ->required();
+  return eval;
+}
+
+Invocation make_eval_command(EvalArguments arguments, const CLI::App* eval) {
+  EvalOptions options;
+  auto format = choose(kFormats, arguments.format, "format", eval);
+  if (auto* error = std::get_if<UsageError>(&format)) return *error;
+  options.format = std::get<OutputFormat>(format);
+  const auto language = choose_language(arguments.lang, eval);
+  if (const auto* error = std::get_if<UsageError>(&language)) return *error;
+  if (arguments.stem) options.stem = std::get<api::Language>(language);
+  if (arguments.words) {
+    const auto words = parse_number<std::size_t>(*arguments.words);
+    if (!words) return usage_error("--words: '" + *arguments.words + "' is not a number of words", eval);
+    options.words = *words;
+  }
+  options.candidate = std::move(arguments.candidate);
+  options.reference = std::move(arguments.reference);
   return Command{std::move(options)};
 }
 
@@ -362,6 +435,8 @@ Invocation parse_command_line(std::span<const std::string> args) {
   CLI::App* split = add_split_command(app, split_arguments);
   SummarizeArguments summarize_arguments;
   CLI::App* summarize = add_summarize_command(app, summarize_arguments);
+  EvalArguments eval_arguments;
+  CLI::App* eval = add_eval_command(app, eval_arguments);
 
   // Set after the commands, which would otherwise inherit it.
   app.footer("Run 'kernova COMMAND --help' for the options of a command.");
@@ -386,6 +461,7 @@ Invocation parse_command_line(std::span<const std::string> args) {
   if (stem->parsed()) return make_stem_command(std::move(stem_arguments), stem);
   if (split->parsed()) return make_split_command(split_arguments, split);
   if (summarize->parsed()) return make_summarize_command(std::move(summarize_arguments), summarize);
+  if (eval->parsed()) return make_eval_command(std::move(eval_arguments), eval);
   // require_subcommand(1) leaves no other way out of a successful parse.
   return UsageError{std::string(kProgram) + ": no command given\n" + usage_hint(nullptr)};
 }

@@ -44,8 +44,17 @@ struct SummarizeOptions {
   unsigned jobs = 0;
 };
 
+// `kernova eval [--stem] [--lang CODE] [--words N] [--format NAME] CANDIDATE REFERENCE`.
+struct EvalOptions {
+  std::string candidate;  // a file, or a folder of files named as the references
+  std::string reference;
+  std::optional<api::Language> stem;  // with --stem: tokens are stemmed in this language
+  std::optional<std::size_t> words;   // candidates cut to their first N tokens
+  OutputFormat format = OutputFormat::kText;
+};
+
 // A command to run. Each subcommand adds its options struct here.
-using Command = std::variant<StemOptions, SplitOptions, SummarizeOptions>;
+using Command = std::variant<StemOptions, SplitOptions, SummarizeOptions, EvalOptions>;
 
 // --help or --version was given: print `text` on standard output and exit
 // with status 0.

@@ -3,6 +3,7 @@
 #include <new>
 #include <variant>
 
+#include "frontend/eval_command.h"
 #include "frontend/io.h"
 #include "frontend/stem_command.h"
 #include "frontend/text_commands.h"
@@ -17,6 +18,7 @@ struct Runner {
   void operator()(const StemOptions& options) const { run_stem(options, in, out); }
   void operator()(const SplitOptions& options) const { run_split(options, in, out); }
   void operator()(const SummarizeOptions& options) const { run_summarize(options, in, out); }
+  void operator()(const EvalOptions& options) const { run_eval(options, out); }
 };
 
 }  // namespace

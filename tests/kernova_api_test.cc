@@ -331,5 +331,38 @@ TEST(KernovaApiTest, CallsRunSideBySide) {
   EXPECT_EQ(api::stem("livros", api::Language::kPortuguese), "livr");
 }
 
+// The centroid method through the interface: a UTF-8 text comes back in
+// UTF-8, the extract reaches the word count, and it neither condenses nor
+// averages.
+TEST(KernovaApiTest, CentroidMethod) {
+  const std::string text =
+      "Caf\xc3\xa9 owners on the quay reopened at noon after the storm.\n"
+      "The harbour master said the sea wall had held through the night.\n"
+      "Fishing boats stayed in port until the wind dropped on Tuesday.\n";
+  const std::string_view texts[] = {text};
+  api::SummaryOptions options = with_length(api::MaxWords{12});
+  options.method = api::Method::kCentroid;
+  const api::Summary summary = api::summarize(texts, options);
+  EXPECT_EQ(summary.encoding, api::Encoding::kUtf8);
+  ASSERT_EQ(summary.sentences.size(), 3u);
+  EXPECT_EQ(summary.gist_sentence, 0u);
+  // The first sentence holds 11 words: a second one is needed to reach 12.
+  EXPECT_EQ(summary.sentences[0].words, 11);
+  const std::vector<bool> flags = selected(summary);
+  EXPECT_EQ(std::count(flags.begin(), flags.end(), true), 2);
+  EXPECT_EQ(api::extract(summary).substr(0, 5), "Caf\xc3\xa9");
+  for (bool condense : {true, false}) {
+    api::SummaryOptions wrong = options;
+    wrong.condense = condense;
+    wrong.average = !condense;
+    try {
+      api::summarize(texts, wrong);
+      ADD_FAILURE() << "no error";
+    } catch (const api::Error& error) {
+      EXPECT_STREQ(error.what(), "the centroid method neither condenses nor averages");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kernova::api

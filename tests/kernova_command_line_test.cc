@@ -42,7 +42,7 @@ TEST(KernovaCommandLineTest, Table) {
       {{"splat"},
        Outcome::kError,
        {},
-       "kernova: unknown command 'splat' (commands: stem, split, summarize)\nRun 'kernova --help' for usage.\n"},
+       "kernova: unknown command 'splat' (commands: stem, split, summarize, eval)\nRun 'kernova --help' for usage.\n"},
       {{"--bogus"},
        Outcome::kError,
        {},

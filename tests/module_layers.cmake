@@ -2,15 +2,17 @@
 # headers, those of the modules below it and the public header.
 #   cmake -DSOURCE_DIR=<source tree> -P module_layers.cmake
 # Bottom up; a module may use those before it in the list.
-set(layers base language splitter english_stemmer portuguese_stemmer summarizer api frontend classic programs)
+set(layers base rouge language splitter english_stemmer portuguese_stemmer summarizer centroid api frontend classic
+    programs)
 # Modules of one layer that do not use each other.
 set(apart_splitter english_stemmer portuguese_stemmer)
 set(apart_english_stemmer splitter portuguese_stemmer)
 set(apart_portuguese_stemmer splitter english_stemmer)
-set(apart_summarizer splitter)
+set(apart_summarizer splitter rouge)
+set(apart_centroid splitter rouge)
 # The front end is a client of the public interface alone (and of base);
 # the classic programs' runs and the mains sit beside it.
-set(apart_frontend language splitter english_stemmer portuguese_stemmer summarizer api classic)
+set(apart_frontend rouge language splitter english_stemmer portuguese_stemmer summarizer centroid api classic)
 set(apart_classic frontend api)
 # The modules that include the public header.
 set(public_users api frontend programs)

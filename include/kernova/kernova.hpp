@@ -129,10 +129,26 @@ struct MaxWords {
 };
 using Length = std::variant<Rate, Share, MaxWords>;
 
-// In every form the gist sentence stays in the extract even when it alone
-// holds more words than the size allows.
+// The summarizing method.
+enum class Method {
+  // The summarizer programs' method: the sentences that score above the
+  // average and share a stem with the gist sentence, trimmed to the size.
+  kClassic,
+  // Sentences early in their text, close to the centroid of the input and
+  // new to the extract, chosen until they hold the size's words: the last
+  // one chosen may cross it (a strict ceiling would leave words unused).
+  // No condensing or averaging. Better than kClassic on news texts.
+  kCentroid,
+};
+
+// The best method we have.
+inline constexpr Method kBestMethod = Method::kCentroid;
+
+// In every form the gist sentence (for kCentroid, the best sentence) stays
+// in the extract even when it alone holds more words than the size allows.
 struct SummaryOptions {
   ReadOptions read;
+  Method method = Method::kClassic;
   // Rate{0}: no share left out, so the extract is every sentence the method
   // selects.
   Length length = Rate{};
@@ -180,11 +196,46 @@ struct Summary {
 // programs (Kernova_En, Kernova_Por) write for the same files, query and
 // options at compression rate r. Throws Error (with the text's index in
 // input()) when a text or the query cannot be read in the encoding asked
-// for, or when a Share is not in (0, 1].
+// for, when a Share is not in (0, 1], or when kCentroid is asked to condense
+// or average.
 KERNOVA_API Summary summarize(std::span<const std::string_view> texts, const SummaryOptions& options = {});
 
 // The extract: each selected sentence followed by a line end, in order.
 KERNOVA_API std::string extract(const Summary& summary);
+
+// ROUGE (C.-Y. Lin, 2004) of a candidate summary against a reference.
+// Tokens are maximal runs of word characters, lower-cased; the texts are
+// UTF-8, and a byte that starts no valid UTF-8 sequence stands for the ISO
+// 8859-1 character of the same code. ROUGE-N counts the n-grams the two
+// share, each at most as often as in either; ROUGE-L takes the longest
+// common subsequence of the two token lists as wholes. Recall divides by
+// the reference's count, precision by the candidate's, F is their harmonic
+// mean (0 when both are 0).
+struct RougeScore {
+  double recall = 0.0;
+  double precision = 0.0;
+  double f = 0.0;
+};
+struct RougeScores {
+  RougeScore rouge1;
+  RougeScore rouge2;
+  RougeScore rouge_l;
+};
+struct RougeOptions {
+  // Tokens made only of ISO 8859-1 characters are stemmed by this
+  // language's stemmer.
+  std::optional<Language> stem;
+  // The candidate is cut to its first `words` tokens.
+  std::optional<std::size_t> words;
+};
+
+// Cost: linear in the texts for ROUGE-1 and ROUGE-2, the product of the two
+// token counts for ROUGE-L.
+KERNOVA_API RougeScores rouge(std::string_view candidate, std::string_view reference,
+                              const RougeOptions& options = {});
+
+// Each figure averaged over `scores` (all 0 for none).
+KERNOVA_API RougeScores average(std::span<const RougeScores> scores);
 
 }  // namespace kernova::api
 
