@@ -6,6 +6,7 @@
 #include <new>
 #include <optional>
 #include <queue>
+#include <span>
 #include <utility>
 
 #include "summarizer/method.h"
@@ -15,18 +16,6 @@ namespace {
 
 using summarizer::Sentence;
 using summarizer::method::Corpus;
-
-// Each sentence's distinct stems, in order of first occurrence, in one
-// array: sentence i holds stems[begin[i], begin[i + 1]).
-struct StemSets {
-  std::vector<std::uint32_t> stems;
-  std::vector<std::size_t> begin{0};
-
-  std::span<const std::uint32_t> of(std::size_t sentence) const {
-    return std::span<const std::uint32_t>(stems).subspan(begin[sentence],
-                                                         begin[sentence + 1] - begin[sentence]);
-  }
-};
 
 // Reads every sentence's stems once: the distinct stems of each, and over
 // the input each stem's count and the number of sentences that hold it.
@@ -82,7 +71,70 @@ std::int32_t budget_of(const summarizer::SummaryOptions& options, std::int64_t s
   return summarizer::method::extract_size(size_text, rate);
 }
 
+// The weight of position for a budget that is `share` of the input.
+double position_weight_for(const Parameters& p, double share) {
+  if (share <= p.short_share) return p.position_weight;
+  if (share >= p.long_share) return p.position_weight_long;
+  return p.position_weight + (p.position_weight_long - p.position_weight) * (share - p.short_share) /
+                                 (p.long_share - p.short_share);
+}
+
 }  // namespace
+
+// Ranks stop when no rank moves by more than this, or after so many rounds
+// (each round divides the distance to the fixed point by 1 / damping at
+// least).
+namespace {
+constexpr double kTolerance = 1e-4;
+constexpr int kMaxIterations = 100;
+}  // namespace
+
+// The n * n weights are never formed: with V the matrix whose rows are the
+// sentences' unit vectors, W x = V (V^T x) - x (the pair of a sentence with
+// itself taken out), two passes over the stems of every sentence.
+std::vector<double> cosine_ranks(const StemSets& sets, std::span<const double> isf, double damping) {
+  const std::size_t n = sets.begin.size() - 1;
+  std::vector<double> inverse_norm(n, 0.0);
+  for (std::size_t i = 0; i < n; ++i) {
+    double norm = 0.0;
+    for (std::uint32_t s : sets.of(i)) norm += isf[s] * isf[s];
+    if (norm > 0.0) inverse_norm[i] = 1.0 / std::sqrt(norm);
+  }
+  std::vector<double> by_stem(isf.size());
+  auto weigh = [&](std::span<const double> x, std::span<double> y) {
+    std::fill(by_stem.begin(), by_stem.end(), 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
+      const double scaled = inverse_norm[i] * x[i];
+      if (scaled == 0.0) continue;
+      for (std::uint32_t s : sets.of(i)) by_stem[s] += isf[s] * scaled;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+      double sum = 0.0;
+      for (std::uint32_t s : sets.of(i)) sum += isf[s] * by_stem[s];
+      // Rounding may leave a sentence that shares nothing a little below 0.
+      y[i] = inverse_norm[i] > 0.0 ? std::max(0.0, inverse_norm[i] * sum - x[i]) : 0.0;
+    }
+  };
+  std::vector<double> rank(n, 1.0);
+  std::vector<double> strength(n);
+  weigh(rank, strength);
+  std::vector<double> passed(n);
+  std::vector<double> received(n);
+  for (int round = 0; round < kMaxIterations; ++round) {
+    // A sentence that shares no stem (strength 0 up to rounding) passes
+    // nothing on.
+    for (std::size_t j = 0; j < n; ++j) passed[j] = strength[j] > 1e-9 ? rank[j] / strength[j] : 0.0;
+    weigh(passed, received);
+    double change = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+      const double next = (1.0 - damping) + damping * received[i];
+      change = std::max(change, std::abs(next - rank[i]));
+      rank[i] = next;
+    }
+    if (change < kTolerance) break;
+  }
+  return rank;
+}
 
 summarizer::Summary summarize(const summarizer::Edition& edition, std::vector<std::string> sentence_files,
                               const summarizer::SummaryOptions& options, const Parameters& parameters,
@@ -128,21 +180,37 @@ summarizer::Summary summarize(const summarizer::Edition& edition, std::vector<st
     }
   }
 
+  const float rate = std::isnan(options.compression_rate) ? 0.0f : options.compression_rate;
+  const bool best_alone = !options.size_extract && rate < 0.0f;
+  summary.size_text = corpus.size_text;
+  summary.size_extract = budget_of(options, corpus.size_text);
+  const std::int64_t budget = summary.size_extract;
+  // The budget as a share of the input's words; no size keeps everything.
+  double budget_share = 1.0;
+  if (best_alone) {
+    budget_share = 0.0;
+  } else if (corpus.size_text > 0 && (options.size_extract || rate != 0.0f)) {
+    budget_share = std::min(1.0, static_cast<double>(budget) / corpus.size_text);
+  }
+  const double position_weight = position_weight_for(parameters, budget_share);
+  const std::vector<double> graph =
+      parameters.graph_weight > 0.0f ? cosine_ranks(sets, isf, parameters.damping) : std::vector<double>();
+  const double top_graph = graph.empty() ? 0.0 : *std::max_element(graph.begin(), graph.end());
+
   double score_sum = 0.0;
   for (std::size_t i = 0; i < n; ++i) {
     const double position = 1.0 / (1.0 + place[i] / static_cast<double>(parameters.position_scale));
-    const double central = top_centrality > 0.0 ? centrality[i] / top_centrality : 0.0;
-    double score = parameters.position_weight * position + (1.0 - parameters.position_weight) * central;
+    double central = top_centrality > 0.0 ? centrality[i] / top_centrality : 0.0;
+    if (top_graph > 0.0) {
+      central = (1.0 - parameters.graph_weight) * central + parameters.graph_weight * graph[i] / top_graph;
+    }
+    double score = position_weight * position + (1.0 - position_weight) * central;
     if (!cosines.empty()) score += parameters.query_weight * cosines[i];
     score *= std::min(1.0, sentences[i].number_of_words / static_cast<double>(parameters.short_sentence));
     sentences[i].score = static_cast<float>(score);
     score_sum += sentences[i].score;
   }
   summary.threshold = n == 0 ? 0.0f : static_cast<float>(score_sum / n);
-  summary.size_text = corpus.size_text;
-  const float rate = std::isnan(options.compression_rate) ? 0.0f : options.compression_rate;
-  const bool best_alone = !options.size_extract && rate < 0.0f;
-  summary.size_extract = budget_of(options, corpus.size_text);
 
   // Lazy greedy choice: a sentence's value (score times novelty) only falls
   // as stems get covered, so a value taken from the queue that still tops
@@ -168,7 +236,6 @@ summarizer::Summary summarize(const summarizer::Edition& edition, std::vector<st
     if (sentences[i].number_of_words > 0) queue.push({sentences[i].score, i});
   }
   std::int64_t chosen_words = 0;
-  const std::int64_t budget = summary.size_extract;
   while (!queue.empty()) {
     const auto [stale, i] = queue.top();
     queue.pop();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -113,7 +115,89 @@ TEST(CentroidTest, PositionCountsInEachText) {
       "A late frost damaged the apple blossom in the orchards along the river.\n"
       "Growers lit small fires between the rows of trees to keep the frost away.\n";
   const summarizer::Summary summary = run({kFlood, second}, words(27));
-  EXPECT_EQ(picks(summary), "0*,5");
+  EXPECT_TRUE(summary.sentences[0].selected);
+  EXPECT_TRUE(summary.sentences[5].selected);
+  EXPECT_EQ(summary.size_extract - summary.sentences[0].number_of_words - summary.sentences[5].number_of_words, 0);
+}
+
+// A lead about something else, then four sentences on one subject, the
+// third of which shares a stem with each of the others.
+const std::string kOffLead =
+    "The museum reopened its east wing after two years of careful restoration.\n"      // 12 words
+    "Farmers in the north valley lost most of their wheat to the long drought.\n"     // 14
+    "Wells near the valley farms ran dry by the middle of July this summer.\n"        // 14
+    "Drought, dry wells and failed wheat left valley farmers short of money.\n"       // 12
+    "The farmers asked the regional government for money to deepen their wells.\n";  // 12
+
+TEST(CentroidTest, PositionWeighsLessAsTheBudgetGrows) {
+  struct Case {
+    std::int32_t budget;
+    std::size_t gist;
+  };
+  // 64 words: up to 12 (a fifth) position rules and the lead is the best
+  // sentence; from 26 (two fifths) centrality rules and the best is
+  // sentence 3, which shares most with the others.
+  const Case cases[] = {{1, 0}, {12, 0}, {26, 3}, {38, 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.budget);
+    const summarizer::Summary summary = run({kOffLead}, words(c.budget));
+    EXPECT_EQ(summary.gist_sentence, c.gist);
+  }
+  // Without a size everything is kept, as at the largest budgets.
+  EXPECT_EQ(picks(run({kOffLead}, summarizer::SummaryOptions{})), "0,1,2,3*,4");
+}
+
+// The ranks by the definition: every cosine formed, rounds until nothing
+// moves.
+std::vector<double> dense_ranks(const StemSets& sets, const std::vector<double>& weights, double damping) {
+  const std::size_t n = sets.begin.size() - 1;
+  std::vector<std::vector<double>> cos(n, std::vector<double>(n, 0.0));
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = 0; j < n; ++j) {
+      if (i == j) continue;
+      double dot = 0.0, a = 0.0, b = 0.0;
+      for (std::uint32_t s : sets.of(i)) {
+        a += weights[s] * weights[s];
+        for (std::uint32_t t : sets.of(j)) dot += s == t ? weights[s] * weights[s] : 0.0;
+      }
+      for (std::uint32_t t : sets.of(j)) b += weights[t] * weights[t];
+      if (a > 0.0 && b > 0.0) cos[i][j] = dot / std::sqrt(a * b);
+    }
+  }
+  std::vector<double> strength(n, 0.0);
+  for (std::size_t j = 0; j < n; ++j) {
+    for (std::size_t i = 0; i < n; ++i) strength[j] += cos[i][j];
+  }
+  std::vector<double> rank(n, 1.0);
+  for (int round = 0; round < 2000; ++round) {
+    std::vector<double> next(n, 1.0 - damping);
+    for (std::size_t i = 0; i < n; ++i) {
+      for (std::size_t j = 0; j < n; ++j) {
+        if (strength[j] > 0.0) next[i] += damping * cos[i][j] / strength[j] * rank[j];
+      }
+    }
+    rank = next;
+  }
+  return rank;
+}
+
+TEST(CentroidTest, CosineRanksAreThoseOfTheWholeGraph) {
+  // Six sentences over five stems of unequal weight; sentence 4 shares
+  // nothing and sentence 5 has no stem.
+  StemSets sets;
+  const std::vector<std::vector<std::uint32_t>> sentences = {{0, 1, 2}, {1, 2}, {0, 3}, {2, 3, 1}, {4}, {}};
+  for (const auto& stems : sentences) {
+    sets.stems.insert(sets.stems.end(), stems.begin(), stems.end());
+    sets.begin.push_back(sets.stems.size());
+  }
+  const std::vector<double> weights = {0.5, 1.0, 2.0, 0.25, 3.0};
+  const std::vector<double> expected = dense_ranks(sets, weights, 0.85);
+  const std::vector<double> ranks = cosine_ranks(sets, weights, 0.85);
+  ASSERT_EQ(ranks.size(), expected.size());
+  for (std::size_t i = 0; i < ranks.size(); ++i) EXPECT_NEAR(ranks[i], expected[i], 1e-3) << i;
+  EXPECT_NEAR(ranks[4], 0.15, 1e-9);
+  EXPECT_NEAR(ranks[5], 0.15, 1e-9);
+  EXPECT_GT(ranks[3], ranks[2]);
 }
 
 TEST(CentroidTest, ShortLinesAndEmptyInputs) {
