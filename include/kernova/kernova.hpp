@@ -134,10 +134,12 @@ enum class Method {
   // The summarizer programs' method: the sentences that score above the
   // average and share a stem with the gist sentence, trimmed to the size.
   kClassic,
-  // Sentences early in their text, close to the centroid of the input and
-  // new to the extract, chosen until they hold the size's words: the last
-  // one chosen may cross it (a strict ceiling would leave words unused).
-  // No condensing or averaging. Better than kClassic on news texts.
+  // Sentences early in their text (the shorter the extract, the more that
+  // counts), central to the input (close to its centroid, high in a
+  // PageRank over the sentences' similarities) and new to the extract,
+  // chosen until they hold the size's words: the last one chosen may cross
+  // it (a strict ceiling would leave words unused). No condensing or
+  // averaging. Better than kClassic on news texts.
   kCentroid,
 };
 
