@@ -1,6 +1,7 @@
 #include "portuguese_stemmer/pool.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -55,7 +56,11 @@ bool compare(const pool_entry& char_p, const pool_entry& char_q) {
 }
 
 int compare_to_pool(std::string_view s, std::string_view s_p) {
-  if (s.size() != s_p.size()) return static_cast<int>(s.size()) - static_cast<int>(s_p.size());
+  if (s.size() != s_p.size()) {
+    // The difference, held within int's range for keys of any length.
+    const auto difference = static_cast<std::ptrdiff_t>(s.size()) - static_cast<std::ptrdiff_t>(s_p.size());
+    return static_cast<int>(std::clamp<std::ptrdiff_t>(difference, -INT_MAX, INT_MAX));
+  }
   if (s.empty()) return 0;
   const int bytes = std::memcmp(s.data(), s_p.data(), s.size());
   return (bytes > 0) - (bytes < 0);

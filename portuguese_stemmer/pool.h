@@ -138,8 +138,8 @@ void sort(std::span<T> records, Before f) {
 }
 
 // Three-way comparison of the key `s` with the form `s_p`: the difference
-// of the lengths when they differ, else the sign of the unsigned byte
-// comparison. Negative when the key sorts first.
+// of the lengths (held within int's range) when they differ, else the sign
+// of the unsigned byte comparison. Negative when the key sorts first.
 int compare_to_pool(std::string_view s, std::string_view s_p);
 
 // The translation of the form equal to `s`, or nothing. Only `s`'s own

@@ -95,7 +95,7 @@ std::string_view to_internal(portuguese_stemmer& z, std::string_view q) {
     }
     ++j;  // the code is used up
   }
-  z.k = static_cast<int>(p.size());
+  z.k = static_cast<std::ptrdiff_t>(p.size());
   return z.word();
 }
 
@@ -128,7 +128,7 @@ std::string_view to_text(portuguese_stemmer& z) {
         break;
     }
   }
-  z.k = static_cast<int>(out);
+  z.k = static_cast<std::ptrdiff_t>(out);
   return z.word();
 }
 

@@ -98,15 +98,15 @@ bool aei(int ch) { return ch == 'a' || ch == 'e' || ch == 'i'; }
 bool AEI(int ch) { return ch == 'A' || ch == 'E' || ch == 'I'; }
 
 void measure(portuguese_stemmer& z) {
-  const int k = z.k;
-  auto vowel = [&z](int i) {
+  const std::ptrdiff_t k = z.k;
+  auto vowel = [&z](std::ptrdiff_t i) {
     return char_type(static_cast<unsigned char>(z.p[static_cast<std::size_t>(i)]));
   };
   z.posV = k;
   z.pos2 = k;
   if (k < 2) return;
 
-  int i = 0;
+  std::ptrdiff_t i = 0;
   while (i < k && vowel(i)) ++i;
   if (i >= 2) {
     z.posV = i;
@@ -116,9 +116,9 @@ void measure(portuguese_stemmer& z) {
   }
 
   // Region 2 begins with the third run of vowels.
-  int runs = 0;
+  std::ptrdiff_t runs = 0;
   z.pos2 = k - 1;
-  for (int at = 0; at < k; ++at) {
+  for (std::ptrdiff_t at = 0; at < k; ++at) {
     if (vowel(at) && (at == 0 || !vowel(at - 1)) && ++runs == 3) {
       z.pos2 = at - 1;
       break;
@@ -127,8 +127,8 @@ void measure(portuguese_stemmer& z) {
 }
 
 bool look_for(portuguese_stemmer& z, std::string_view s) {
-  const int length = static_cast<int>(s.size());
-  const int jbase = z.j - length + 1;
+  const auto length = static_cast<std::ptrdiff_t>(s.size());
+  const std::ptrdiff_t jbase = z.j - length + 1;
   if (jbase < 0 || s.empty()) return false;
   const char* word = z.p.data() + jbase;
   std::size_t from = 0;

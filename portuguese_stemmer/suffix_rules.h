@@ -8,6 +8,7 @@
 #ifndef KERNOVA_PORTUGUESE_STEMMER_SUFFIX_RULES_H_
 #define KERNOVA_PORTUGUESE_STEMMER_SUFFIX_RULES_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,16 +22,16 @@ namespace kernova::portuguese_stemmer {
 // matters.
 struct portuguese_stemmer {
   std::string p;  // the word is p[0] to p[k-1]; the rest is spare room
-  int k = 0;      // length of the word
-  int j = 0;      // index before the suffix that the last match test found
-  int posV = 0;   // region bounds of the word before any removal
-  int pos2 = 0;
+  std::ptrdiff_t k = 0;     // length of the word
+  std::ptrdiff_t j = 0;     // index before the suffix that the last match test found
+  std::ptrdiff_t posV = 0;  // region bounds of the word before any removal
+  std::ptrdiff_t pos2 = 0;
   const pool* irregulars = &irregular_pool();
 
   // Sets the word to `word` (already in the internal coding).
   void set_word(std::string_view word) {
     p.assign(word);
-    k = static_cast<int>(word.size());
+    k = static_cast<std::ptrdiff_t>(word.size());
   }
   // The word as it stands.
   std::string_view word() const { return std::string_view(p).substr(0, static_cast<std::size_t>(k)); }
