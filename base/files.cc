@@ -69,20 +69,74 @@ bool same_file(const std::string& a, const std::string& b) {
          a_info.st_dev == b_info.st_dev && a_info.st_ino == b_info.st_ino;
 }
 
-OutputFile::OutputFile(std::string target) : target_(std::move(target)), file_(-1) {
-  struct stat info;
-  if (::stat(target_.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
-    file_.reset(::open(target_.c_str(), O_WRONLY | O_CLOEXEC));
-    if (file_.get() < 0) throw file_error("create", target_, errno);
-    return;
+namespace {
+
+// The name a chain of symbolic links starting at `name` ends on (which may
+// not exist yet); `name` itself when it is no link. Gives up after as many
+// links as the system follows, leaving the name for open() to refuse.
+std::string follow_links(std::string name) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info;
+    if (::lstat(name.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return name;
+    std::string link(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    const ssize_t length = ::readlink(name.c_str(), link.data(), link.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= link.size()) return name;
+    link.resize(static_cast<std::size_t>(length));
+    if (link.empty() || link[0] == '/') {
+      name = link;
+    } else {
+      const std::size_t slash = name.rfind('/');
+      name = (slash == std::string::npos ? std::string() : name.substr(0, slash + 1)) + link;
+    }
   }
-  const std::size_t slash = target_.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : target_.substr(0, slash + 1);
+  return name;
+}
+
+}  // namespace
+
+OutputFile::OutputFile(std::string target, Naming naming) : target_(std::move(target)), file_(-1) {
+  struct stat info;
+  if (naming == Naming::kUser) {
+    const bool exists = ::stat(target_.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
+      file_.reset(::open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+      if (file_.get() < 0) throw file_error("create", target_, errno);
+      return;
+    }
+    destination_ = follow_links(target_);
+    create_beside(destination_, exists && S_ISREG(info.st_mode) ? &info : nullptr, true);
+  } else {
+    destination_ = target_;
+    const bool regular = ::lstat(destination_.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    create_beside(destination_, regular ? &info : nullptr, false);
+  }
+}
+
+// Makes the new file beside `destination`, with the permission bits of
+// `replaced` when it is given (and, with `keep_owner`, its owner and group
+// where the process may set them).
+void OutputFile::create_beside(const std::string& destination, const struct stat* replaced, bool keep_owner) {
+  const std::size_t slash = destination.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : destination.substr(0, slash + 1);
   while (file_.get() < 0) {
     temporary_ =
         folder + ".kernova-" + std::to_string(::getpid()) + "-" + std::to_string(temporary_count++) + ".tmp";
-    file_.reset(::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (file_.get() < 0 && errno != EEXIST) throw file_error("create", target_, errno);
+    // Listed before it exists, so that no moment leaves it unlisted.
+    listing_.list(temporary_);
+    file_.reset(::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (file_.get() < 0 && errno != EEXIST) {
+      const int error_number = errno;
+      listing_.release();
+      temporary_.clear();
+      throw file_error("create", target_, error_number);
+    }
+  }
+  if (replaced != nullptr) {
+    if (keep_owner && ::fchown(file_.get(), replaced->st_uid, replaced->st_gid) != 0 &&
+        ::fchown(file_.get(), static_cast<uid_t>(-1), replaced->st_gid) != 0) {
+      // Neither owner nor group is ours to give: the file stays the run's.
+    }
+    if (::fchmod(file_.get(), replaced->st_mode & 07777) != 0) fail("create", errno);
   }
 }
 
@@ -93,12 +147,8 @@ OutputFile::~OutputFile() {
 void OutputFile::discard() {
   done_ = true;
   if (file_.get() >= 0) file_.close();
-  if (!temporary_.empty()) {
-    ::unlink(temporary_.c_str());
-    return;
-  }
-  struct stat info;
-  if (::lstat(target_.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) ::unlink(target_.c_str());
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  listing_.release();
 }
 
 void OutputFile::fail(const char* action, int error_number) {
@@ -112,12 +162,13 @@ void OutputFile::write(std::string_view bytes) {
 
 void OutputFile::commit() {
   if (!file_.close()) fail("write", errno);
-  if (!temporary_.empty() && ::rename(temporary_.c_str(), target_.c_str()) != 0) fail("create", errno);
+  if (!temporary_.empty() && ::rename(temporary_.c_str(), destination_.c_str()) != 0) fail("create", errno);
+  listing_.release();
   done_ = true;
 }
 
-void write_file(const std::string& name, std::string_view bytes) {
-  OutputFile file(name);
+void write_file(const std::string& name, std::string_view bytes, Naming naming) {
+  OutputFile file(name, naming);
   file.write(bytes);
   file.commit();
 }

@@ -8,7 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/cleanup.h"
 #include "base/posix_file.h"
+
+struct stat;
 
 namespace kernova::base {
 
@@ -27,17 +30,29 @@ std::string read_file(const std::string& name, bool regular_only = false);
 // True when `a` and `b` are one name, or name one file (through links).
 bool same_file(const std::string& a, const std::string& b);
 
+// Who chose an output's name, which decides what happens to whatever holds
+// the name already.
+enum class Naming {
+  // The program made the name up (NAME.seg, NAME.sum, a marker): the file
+  // is created new, never through a link, a pipe or a device, and renamed
+  // over whatever held the name (a regular file keeps its permission bits).
+  kProgram,
+  // The user typed it (`-o FILE`): a link is followed and its target
+  // treated so, the link staying; a regular file (or nothing) is replaced
+  // by rename, keeping its permission bits, owner and group where the
+  // process may set them; anything else (a pipe, a device) is opened and
+  // written in place, as the shell's redirection does.
+  kUser,
+};
+
 // An output file that appears whole or not at all. The bytes go to a new
 // file beside the target (same folder, a name no other writer uses), which
-// commit() renames to the target; a writer destroyed before commit()
-// removes it, and the target stays as it was. A target that exists and is
-// neither a regular file nor a folder (a device, a pipe, or a link to one)
-// is written into directly instead; a failure then removes the name when it
-// is a link, never the device or pipe itself.
+// commit() renames to the target; a writer destroyed before commit(), or
+// a signal (base/cleanup.h), removes it, and the target stays as it was.
 class OutputFile {
  public:
   // Throws Error("create", target, reason) when the new file cannot be made.
-  explicit OutputFile(std::string target);
+  explicit OutputFile(std::string target, Naming naming = Naming::kProgram);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -53,15 +68,18 @@ class OutputFile {
  private:
   [[noreturn]] void fail(const char* action, int error_number);
   void discard();
+  void create_beside(const std::string& destination, const struct stat* replaced, bool keep_owner);
 
-  std::string target_;
-  std::string temporary_;  // empty when writing into the target directly
+  std::string target_;       // the name as given, for messages
+  std::string destination_;  // what the new file is renamed to
+  std::string temporary_;    // empty when writing into the target directly
+  RemovalListing listing_;
   FileDescriptor file_;
   bool done_ = false;
 };
 
 // Makes the file `name` hold `bytes`, through an OutputFile.
-void write_file(const std::string& name, std::string_view bytes);
+void write_file(const std::string& name, std::string_view bytes, Naming naming = Naming::kProgram);
 
 // Turns each CR LF pair into one '\n' in text that comes in pieces of any
 // size; a lone CR stays. A CR at the end of a piece is held back until the

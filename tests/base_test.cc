@@ -119,21 +119,27 @@ TEST_F(OutputFileTest, FailuresNameTheActionAndTheTarget) {
   EXPECT_EQ(files_in(dir_.path()), (std::set<std::string>{"folder/"}));
 }
 
-// A device is written into, not replaced; a link to it that failed goes.
-TEST_F(OutputFileTest, ADeviceIsWrittenThrough) {
+// A device the user names is written into, not replaced, and a link to it
+// stays whether the writing worked or not. A name the program chose is
+// replaced by a new file whatever held it: the link goes, its target stays.
+TEST_F(OutputFileTest, ADeviceIsWrittenThroughOnlyWhenTheUserNamedIt) {
   if (!fs::exists("/dev/full") || !fs::exists("/dev/null")) GTEST_SKIP() << "no /dev/full or /dev/null";
   fs::create_symlink("/dev/null", dir_.path() / "null");
-  base::write_file(path("null"), "gone\n");
+  base::write_file(path("null"), "gone\n", Naming::kUser);
   EXPECT_TRUE(fs::is_symlink(dir_.path() / "null"));
   fs::create_symlink("/dev/full", dir_.path() / "full");
   try {
-    base::write_file(path("full"), "x");
+    base::write_file(path("full"), "x", Naming::kUser);
     ADD_FAILURE() << "/dev/full took a byte";
   } catch (const Error& error) {
     EXPECT_EQ(error.action(), "write");
   }
-  EXPECT_FALSE(fs::exists(fs::symlink_status(dir_.path() / "full")));
-  EXPECT_TRUE(fs::exists("/dev/full"));
+  EXPECT_TRUE(fs::is_symlink(dir_.path() / "full"));
+  base::write_file(path("full"), "mine\n");
+  EXPECT_FALSE(fs::is_symlink(dir_.path() / "full"));
+  EXPECT_EQ(read_file(dir_.path() / "full"), "mine\n");
+  EXPECT_TRUE(fs::is_character_file("/dev/full"));
+  EXPECT_EQ(files_in(dir_.path()), (std::set<std::string>{"full", "null"}));
 }
 
 TEST_F(OutputFileTest, ReadFileAndSameFile) {
