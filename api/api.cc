@@ -4,6 +4,7 @@
 #include <exception>
 #include <limits>
 #include <memory>
+#include <system_error>
 #include <thread>
 
 #include "api/languages.h"
@@ -69,7 +70,7 @@ std::string split_text(const language::Language& language, std::string_view text
   // the second half is appended without moving the first.
   std::string first;
   std::exception_ptr failure;
-  std::thread worker([&] {
+  auto split_first = [&] {
     try {
       first.reserve(text.size() + text.size() / 8 + 16);
       splitter::Segmenter segmenter(language);
@@ -78,7 +79,15 @@ std::string split_text(const language::Language& language, std::string_view text
     } catch (...) {
       failure = std::current_exception();
     }
-  });
+  };
+  std::thread worker;
+  try {
+    worker = std::thread(split_first);
+  } catch (const std::system_error&) {
+    // No thread to be had: this one splits the whole, which comes out the
+    // same.
+    return splitter::segment_text(language, text);
+  }
   std::string second;
   try {
     second = splitter::segment_text(language, text.substr(middle + 1));

@@ -295,6 +295,12 @@ Invocation make_summarize_command(SummarizeArguments arguments, const CLI::App* 
   options.summary.query = std::move(arguments.query);
   options.summary.condense = arguments.condense;
   options.summary.average = arguments.average;
+  for (const char* name : {"--output", "--output-dir"}) {
+    const CLI::Option* option = summarize->get_option(name);
+    if (option->count() > 0 && option->as<std::string>().empty()) {
+      return usage_error(std::string(name) + ": the name is empty", summarize);
+    }
+  }
   options.each = arguments.each;
   options.output_dir = std::move(arguments.output_dir);
   options.output = std::move(arguments.output);

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "base/files.h"
 
 namespace kernova::frontend {
 Failure file_failure(const Error& error) {
@@ -42,9 +41,9 @@ void write_output(std::string_view bytes, std::FILE* out) {
   if (std::fflush(out) != 0) throw stream_failure("write", "standard output", errno);
 }
 
-void write_file_whole(const std::string& name, std::string_view bytes) {
+void write_file_whole(const std::string& name, std::string_view bytes, base::Naming naming) {
   try {
-    base::write_file(name, bytes);
+    base::write_file(name, bytes, naming);
   } catch (const Error& error) {
     throw file_failure(error);
   }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/error.h"
+#include "base/files.h"
 
 namespace kernova::frontend {
 
@@ -16,6 +17,12 @@ namespace kernova::frontend {
 class Failure : public std::runtime_error {
  public:
   explicit Failure(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A bad command line found only once the files are looked at: status 2.
+class CommandLineFailure : public Failure {
+ public:
+  using Failure::Failure;
 };
 
 // The message for a failed file operation: "kernova: can not open NAME:
@@ -35,10 +42,11 @@ std::string read_input(const std::string& name, std::FILE* in);
 // ("kernova: can not write standard output: REASON\n") when that fails.
 void write_output(std::string_view bytes, std::FILE* out);
 
-// Makes the file `name` hold `bytes`, whole or not at all (base/files.h).
-// Throws Failure ("kernova: can not write NAME: REASON\n") and leaves
-// nothing behind when that fails.
-void write_file_whole(const std::string& name, std::string_view bytes);
+// Makes the file `name` hold `bytes`, whole or not at all, treating what
+// holds the name as `naming` says (base/files.h). Throws Failure
+// ("kernova: can not write NAME: REASON\n") and leaves nothing behind when
+// that fails.
+void write_file_whole(const std::string& name, std::string_view bytes, base::Naming naming);
 
 }  // namespace kernova::frontend
 

@@ -33,6 +33,8 @@ Outcome run_invocation(const Invocation& invocation, std::FILE* in, std::FILE* o
   try {
     run_command(std::get<Command>(invocation), in, out);
     return {};
+  } catch (const CommandLineFailure& failure) {
+    return {2, {}, failure.what()};
   } catch (const Failure& failure) {
     return {1, {}, failure.what()};
   } catch (const std::bad_alloc&) {
@@ -41,7 +43,12 @@ Outcome run_invocation(const Invocation& invocation, std::FILE* in, std::FILE* o
 }
 
 int report(const Outcome& outcome) {
-  std::fputs(outcome.out.c_str(), stdout);
+  try {
+    if (!outcome.out.empty()) write_output(outcome.out, stdout);
+  } catch (const Failure& failure) {
+    std::fputs(failure.what(), stderr);
+    return 1;
+  }
   std::fputs(outcome.err.c_str(), stderr);
   return outcome.status;
 }

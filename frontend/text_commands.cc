@@ -1,13 +1,16 @@
 #include "frontend/text_commands.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <new>
-#include <set>
+#include <filesystem>
+#include <system_error>
 #include <thread>
+#include <unordered_map>
 
 #include "base/files.h"
 #include "frontend/formats.h"
@@ -15,6 +18,8 @@
 
 namespace kernova::frontend {
 namespace {
+
+namespace fs = std::filesystem;
 
 std::string display_name(const std::string& name) {
   return name.empty() || name == "-" ? std::string("standard input") : name;
@@ -27,12 +32,11 @@ Failure named_error(const std::string& name, const std::string& message) {
 // Summarizes one file into its output file; throws Failure with the
 // message for that file.
 void summarize_one(const SummarizeOptions& options, const std::string& input, const std::string& output) {
-  if (base::same_file(input, output)) throw named_error(input, "its summary " + output + " would overwrite it");
   try {
     const std::string text = read_input(input, nullptr);
     const std::string_view texts[] = {text};
     const api::Summary summary = api::summarize(texts, options.summary);
-    write_file_whole(output, format_summary(summary, options.format));
+    write_file_whole(output, format_summary(summary, options.format), base::Naming::kProgram);
   } catch (const api::Error& error) {
     throw named_error(input, error.what());
   } catch (const std::bad_alloc&) {
@@ -68,6 +72,38 @@ class Progress {
   std::size_t filled_ = static_cast<std::size_t>(-1);
 };
 
+// What tells two of --each's files apart: the file's identity (device and
+// inode) when it exists, else its absolute, normalised path.
+std::string file_key(const std::string& name) {
+  struct stat info;
+  if (::stat(name.c_str(), &info) == 0) {
+    return "i" + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+  }
+  std::error_code error;
+  fs::path path = fs::weakly_canonical(fs::absolute(name, error), error);
+  if (error) path = fs::absolute(name, error).lexically_normal();
+  return "p" + path.string();
+}
+
+// Before anything is written: no output of --each is an input or another
+// output. Throws CommandLineFailure naming both files.
+void check_each_outputs(const std::vector<std::string>& files, const std::vector<std::string>& outputs) {
+  std::unordered_map<std::string, std::size_t> inputs;
+  for (std::size_t i = 0; i < files.size(); ++i) inputs.emplace(file_key(files[i]), i);
+  std::unordered_map<std::string, std::size_t> written;
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    const std::string key = file_key(outputs[i]);
+    const std::string start = "kernova: " + files[i] + ": its summary " + outputs[i];
+    if (const auto input = inputs.find(key); input != inputs.end()) {
+      const std::string other = input->second == i ? std::string("it") : files[input->second];
+      throw CommandLineFailure(start + " would overwrite " + other + "\n");
+    }
+    if (const auto [first, added] = written.emplace(key, i); !added) {
+      throw CommandLineFailure(start + " is also the summary of " + files[first->second] + "\n");
+    }
+  }
+}
+
 }  // namespace
 
 void run_split(const SplitOptions& options, std::FILE* in, std::FILE* out) {
@@ -102,15 +138,8 @@ std::vector<std::string> run_each(const SummarizeOptions& options, unsigned jobs
   const std::vector<std::string>& files = options.files;
   std::vector<std::string> outputs;
   std::vector<std::string> errors(files.size());
-  // Two inputs with one output name (a/x.txt and b/x.txt into one folder):
-  // only the first is written.
-  std::set<std::string> taken;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    outputs.push_back(each_output_name(files[i], options.format, options.output_dir));
-    if (!taken.insert(outputs.back()).second) {
-      errors[i] = named_error(files[i], "its summary " + outputs.back() + " is another input's summary").what();
-    }
-  }
+  for (const std::string& file : files) outputs.push_back(each_output_name(file, options.format, options.output_dir));
+  check_each_outputs(files, outputs);
 
   Progress bar(progress, files.size());
   std::atomic<std::size_t> next{0};
@@ -132,7 +161,11 @@ std::vector<std::string> run_each(const SummarizeOptions& options, unsigned jobs
   };
   const std::size_t threads = std::min<std::size_t>(std::max(jobs, 1u), files.size());
   std::vector<std::jthread> pool;
-  for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(work);
+  try {
+    for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(work);
+  } catch (const std::system_error&) {
+    // No more threads to be had: the ones there are do the rest.
+  }
   work();
   pool.clear();  // joins
 
@@ -176,7 +209,7 @@ void run_summarize(const SummarizeOptions& options, std::FILE* in, std::FILE* ou
       throw Failure("kernova: " + options.output + " would overwrite an input\n");
     }
   }
-  write_file_whole(options.output, output);
+  write_file_whole(options.output, output, base::Naming::kUser);
 }
 
 }  // namespace kernova::frontend

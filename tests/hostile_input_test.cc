@@ -5,13 +5,17 @@
 // is lost or changed, no file is left half-written and no name is ever run
 // as a command.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "english_stemmer/english_stemmer.h"
@@ -39,19 +43,26 @@ std::string random_bytes(std::size_t size, std::uint32_t seed) {
 
 // A file to make before the run, or one the run must leave: a name ending
 // in '/' is a folder. Without bytes only the file's existence is checked.
+// One with `link_to` is a symbolic link to that name, made before the run
+// and still such a link after it; one with `fifo` is a named pipe; one with
+// `mode` has those permission bits, before and after.
 struct File {
   std::string name;
   std::optional<std::string> bytes;
+  std::string link_to = "";
+  bool fifo = false;
+  fs::perms mode = fs::perms::none;
 };
 
 struct Row {
   const char* name = "";
-  std::string program = "Kernova_En";
+  std::string program = "Kernova_En";  // a program of the project, or an absolute path
   std::vector<File> inputs = {};  // besides a.txt (cats) and b.txt (mice)
   std::vector<std::string> args = {};
   std::string stdin_bytes = "";
   int status = 0;
-  std::string out = "";                  // standard output; standard error must stay empty
+  std::string out = "";                  // standard output
+  std::string err = "";                  // standard error
   std::vector<File> outputs = {};        // the files the run adds, nothing else
   std::vector<std::string> absent = {};  // named for emphasis: these must not exist
 };
@@ -85,7 +96,30 @@ void make(const fs::path& dir, const File& file) {
     return;
   }
   fs::create_directories((dir / file.name).parent_path());
-  write_file(dir / file.name, *file.bytes);
+  if (!file.link_to.empty()) {
+    fs::create_symlink(file.link_to, dir / file.name);
+  } else if (file.fifo) {
+    ASSERT_EQ(::mkfifo((dir / file.name).c_str(), 0644), 0);
+  } else {
+    write_file(dir / file.name, *file.bytes);
+  }
+  if (file.mode != fs::perms::none) fs::permissions(dir / file.name, file.mode);
+}
+
+// What a file is besides its bytes: a link to the same name, a pipe, the
+// same permission bits.
+void expect_kind(const fs::path& dir, const File& file) {
+  const fs::path path = dir / file.name;
+  if (!file.link_to.empty()) {
+    ASSERT_TRUE(fs::is_symlink(path)) << escape(file.name) << " is no longer a link";
+    EXPECT_EQ(fs::read_symlink(path).string(), file.link_to);
+  } else {
+    EXPECT_FALSE(fs::is_symlink(path)) << escape(file.name);
+  }
+  EXPECT_EQ(fs::is_fifo(path), file.fifo) << escape(file.name);
+  if (file.mode != fs::perms::none) {
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::mask, file.mode) << escape(file.name);
+  }
 }
 
 // Compares whole files without printing megabytes on a failure.
@@ -103,19 +137,24 @@ void run_row(const Row& row) {
   std::set<std::string> expected;
   for (const File& input : inputs) {
     make(dir.path(), input);
-    add_with_folders(input.name, expected);
+    // An input named among the absent files is one the run removes.
+    if (std::find(row.absent.begin(), row.absent.end(), input.name) == row.absent.end()) {
+      add_with_folders(input.name, expected);
+    }
   }
-  const RunResult result = run(program(row.program), row.args, dir.path(), row.stdin_bytes);
+  const fs::path path = row.program.starts_with('/') ? fs::path(row.program) : program(row.program);
+  const RunResult result = run(path, row.args, dir.path(), row.stdin_bytes);
   EXPECT_EQ(result.status, row.status);
   EXPECT_EQ(escape(result.out), escape(row.out));
-  EXPECT_EQ(escape(result.err), "");
+  EXPECT_EQ(escape(result.err), escape(row.err));
   for (const File& output : row.outputs) {
     add_with_folders(output.name, expected);
     if (!output.bytes) {
-      EXPECT_TRUE(fs::exists(dir / output.name)) << escape(output.name);
+      EXPECT_TRUE(fs::exists(fs::symlink_status(dir / output.name))) << escape(output.name);
     } else if (!output.name.ends_with('/')) {
       expect_bytes(dir / output.name, *output.bytes);
     }
+    if (!output.name.ends_with('/')) expect_kind(dir.path(), output);
   }
   // Nothing else appeared, nothing went, and every input is unchanged.
   std::set<std::string> names;
@@ -124,7 +163,14 @@ void run_row(const Row& row) {
   for (const std::string& name : expected) expected_names.insert(shown(name));
   EXPECT_EQ(names, expected_names);
   for (const File& input : inputs) {
+    // An input listed among the outputs is one the run replaces.
+    if (std::any_of(row.outputs.begin(), row.outputs.end(),
+                    [&](const File& output) { return output.name == input.name; }) ||
+        std::find(row.absent.begin(), row.absent.end(), input.name) != row.absent.end()) {
+      continue;
+    }
     if (input.bytes) expect_bytes(dir / input.name, *input.bytes);
+    if (!input.name.ends_with('/')) expect_kind(dir.path(), input);
   }
   for (const std::string& name : row.absent) {
     EXPECT_FALSE(fs::exists(fs::symlink_status(dir / name))) << escape(name);
@@ -380,6 +426,175 @@ TEST(HostileInputTest, FileContents) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     run_row(row);
+  }
+}
+
+// Whatever holds an output's name before the run. A name the user gives is
+// followed through links and written in place when it is a device; a name
+// a program makes up is replaced by a new file, never written through, and
+// a regular file replaced either way keeps its permission bits. Nothing is
+// waited on, and a run that fails leaves nothing.
+TEST(HostileInputTest, WhatHoldsAnOutputName) {
+  const std::string kernova = program("kernova").string();
+  const std::string cats_summary = run(program("kernova"), {"summarize"}, ".", kCats).out;
+  ASSERT_FALSE(cats_summary.empty());
+  const std::string cats_sentences = "Cats chase mice.\nDogs chase cats.\nBirds sing.\nThe cat sleeps.\n";
+  const fs::perms owner_only = fs::perms::owner_read | fs::perms::owner_write;
+  const fs::perms shared = owner_only | fs::perms::group_read;
+  const std::string usage = "Run 'kernova summarize --help' for usage.\n";
+  const Row rows[] = {
+      // Outputs the user names.
+      {.name = "-o through a link: its target is replaced, keeping its mode; the link stays",
+       .program = "kernova",
+       .inputs = {{"mine.sum", "old", "", false, shared}, {"out.sum", std::nullopt, "mine.sum"}},
+       .args = {"summarize", "-o", "out.sum", "a.txt"},
+       .outputs = {{"mine.sum", cats_summary, "", false, shared}}},
+      {.name = "-o through a link to a device: written into, the link stays",
+       .program = "kernova",
+       .inputs = {{"null", std::nullopt, "/dev/null"}},
+       .args = {"summarize", "-o", "null", "a.txt"}},
+      {.name = "-o /dev/stdout writes to standard output",
+       .program = "kernova",
+       .args = {"summarize", "-o", "/dev/stdout", "a.txt"},
+       .out = cats_summary},
+      {.name = "-o ''",
+       .program = "kernova",
+       .args = {"summarize", "-o", "", "a.txt"},
+       .status = 2,
+       .err = "kernova: --output: the name is empty\n" + usage},
+      {.name = "--output-dir ''",
+       .program = "kernova",
+       .args = {"summarize", "--each", "--output-dir", "", "a.txt"},
+       .status = 2,
+       .err = "kernova: --output-dir: the name is empty\n" + usage,
+       .absent = {"a.sum"}},
+      {.name = "--help, then --version, to a full device: the statuses 1 and 1",
+       .program = "/bin/sh",
+       .args = {"-c", "\"$0\" --help > /dev/full; a=$?; \"$0\" --version > /dev/full; exit $((a * 10 + $?))",
+                kernova},
+       .status = 11,
+       .err = "kernova: can not write standard output: No space left on device\n"
+              "kernova: can not write standard output: No space left on device\n"},
+      // --each: outputs against inputs and each other, before any write.
+      {.name = "--each: a summary that is another input",
+       .program = "kernova",
+       .inputs = {{"report.txt", kCats}, {"report.sum", "mine"}},
+       .args = {"summarize", "--each", "report.txt", "report.sum"},
+       .status = 2,
+       .err = "kernova: report.txt: its summary report.sum would overwrite report.sum\n"},
+      {.name = "--each: a JSON summary that is another input",
+       .program = "kernova",
+       .inputs = {{"data.txt", kCats}, {"data.json", "{}"}},
+       .args = {"summarize", "--each", "--format", "json", "data.txt", "data.json"},
+       .status = 2,
+       .err = "kernova: data.txt: its summary data.json would overwrite data.json\n"},
+      {.name = "--each: two inputs, one summary by two paths",
+       .program = "kernova",
+       .inputs = {{"notes.txt", kCats}, {"notes.md", "Mice hide.\n"}},
+       .args = {"summarize", "--each", "notes.txt", "./notes.md"},
+       .status = 2,
+       .err = "kernova: ./notes.md: its summary ./notes.sum is also the summary of notes.txt\n",
+       .absent = {"notes.sum"}},
+      {.name = "--each: a summary that links to an input",
+       .program = "kernova",
+       .inputs = {{"a.sum", std::nullopt, "b.txt"}},
+       .args = {"summarize", "--each", "a.txt", "b.txt"},
+       .status = 2,
+       .err = "kernova: a.txt: its summary a.sum would overwrite b.txt\n"},
+      {.name = "--each: a link where the summary goes is replaced, its target untouched",
+       .program = "kernova",
+       .inputs = {{"mine.txt", "mine"}, {"a.sum", std::nullopt, "mine.txt"}},
+       .args = {"summarize", "--each", "a.txt"},
+       .outputs = {{"a.sum", cats_summary}}},
+      // Sentence files, extracts and the marker.
+      {.name = "splitter: a link at NAME.seg is replaced, its target untouched",
+       .program = "CLAVER_En",
+       .inputs = {{"mine.txt", "mine"}, {"a.txt.seg", std::nullopt, "mine.txt"}},
+       .args = {"a.txt"},
+       .outputs = {{"a.txt.seg", cats_sentences}}},
+      {.name = "splitter: a pipe at NAME.seg is replaced, not waited on",
+       .program = "CLAVER_Por",
+       .inputs = {{"a.txt.seg", std::nullopt, "", true}},
+       .args = {"a.txt"},
+       .outputs = {{"a.txt.seg", cats_sentences}}},
+      {.name = "splitter: a sentence file replaced keeps its mode",
+       .program = "CLAVER_En",
+       .inputs = {{"a.txt.seg", "old", "", false, owner_only}},
+       .args = {"a.txt"},
+       .outputs = {{"a.txt.seg", cats_sentences, "", false, owner_only}}},
+      {.name = "summarizer: a link at NAME.seg goes, its target untouched",
+       .inputs = {{"mine.txt", "mine"}, {"a.txt.seg", std::nullopt, "mine.txt"}},
+       .args = {"a.txt", "0.3"},
+       .outputs = summary("a.sum", kBoth),
+       .absent = {"a.txt.seg"}},
+      {.name = "summarizer: a pipe at NAME.seg",
+       .program = "Kernova_Por",
+       .inputs = {{"a.txt.seg", std::nullopt, "", true}},
+       .args = {"a.txt", "0.3"},
+       .outputs = summary("a.sum", kBoth),
+       .absent = {"a.txt.seg"}},
+      {.name = "a marker that links to the extract",
+       .inputs = {{"_ready_.tmp", std::nullopt, "a.sum"}},
+       .args = {"a.txt", "0.3"},
+       .outputs = summary("a.sum", kBoth)},
+      {.name = "a marker that is a pipe",
+       .program = "Kernova_Por",
+       .inputs = {{"_ready_.tmp", std::nullopt, "", true}},
+       .args = {"a.txt", "0.3"},
+       .outputs = summary("a.sum", kBoth)},
+      {.name = "an extract that links elsewhere",
+       .inputs = {{"mine.txt", "mine"}, {"a.sum", std::nullopt, "mine.txt"}},
+       .args = {"a.txt", "0.3"},
+       .outputs = summary("a.sum", kBoth)},
+      {.name = "an extract replaced keeps its mode",
+       .inputs = {{"a.sum", "old", "", false, owner_only}},
+       .args = {"a.txt", "0.3"},
+       .outputs = {{"a.sum", kBoth, "", false, owner_only}, {"_ready_.tmp", ""}}},
+      {.name = "started with SIGCHLD ignored",
+       .program = "/bin/sh",
+       .args = {"-c", "trap '' CHLD; exec \"$0\" a.txt 0.3", program("Kernova_En").string()},
+       .outputs = summary("a.sum", kBoth),
+       .absent = {"a.txt.seg"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    run_row(row);
+  }
+  EXPECT_TRUE(fs::is_symlink("/dev/stdout") || !fs::is_regular_file("/dev/stdout"));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+// Two summarizer runs on one input at once take turns over its sentence
+// file: each writes the extract it writes alone. Before they did, about
+// two tries in three of this loop went wrong.
+TEST(HostileInputTest, RunsOnOneInputTakeTurns) {
+  TempDir dir;
+  std::string text;
+  for (int copy = 0; copy < 2000; ++copy) text += sample("storm.txt") + "Note " + std::to_string(copy) + ".\n";
+  write_file(dir / "in.txt", text);
+  write_file(dir / "o1.txt", "Cats sleep. Dogs bark.\n");
+  write_file(dir / "o2.txt", "Mice hide. Birds sing.\n");
+  const std::vector<std::string> first = {"-n2", "in.txt", "o1.txt", "0.9"};
+  const std::vector<std::string> second = {"-n2", "in.txt", "o2.txt", "0.5"};
+  ASSERT_EQ(run(program("Kernova_En"), first, dir.path()).status, 0);
+  ASSERT_EQ(run(program("Kernova_En"), second, dir.path()).status, 0);
+  const std::string alone_first = read_file(dir / "multidoc-o1.sum");
+  const std::string alone_second = read_file(dir / "multidoc-o2.sum");
+  const std::set<std::string> files = files_in(dir.path());
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    SCOPED_TRACE("attempt " + std::to_string(attempt));
+    fs::remove(dir / "multidoc-o1.sum");
+    fs::remove(dir / "multidoc-o2.sum");
+    RunResult early;
+    std::thread runner([&] { early = run(program("Kernova_En"), first, dir.path()); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    const RunResult late = run(program("Kernova_En"), second, dir.path());
+    runner.join();
+    ASSERT_EQ(early.status, 0) << escape(early.out);
+    ASSERT_EQ(late.status, 0) << escape(late.out);
+    expect_bytes(dir / "multidoc-o1.sum", alone_first);
+    expect_bytes(dir / "multidoc-o2.sum", alone_second);
+    ASSERT_EQ(files_in(dir.path()), files);  // no sentence file, no lock file
   }
 }
 
