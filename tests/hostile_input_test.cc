@@ -6,9 +6,12 @@
 // as a command.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -595,6 +598,57 @@ TEST(HostileInputTest, RunsOnOneInputTakeTurns) {
     expect_bytes(dir / "multidoc-o1.sum", alone_first);
     expect_bytes(dir / "multidoc-o2.sum", alone_second);
     ASSERT_EQ(files_in(dir.path()), files);  // no sentence file, no lock file
+  }
+}
+
+// SIGINT, SIGTERM or SIGHUP while the sentence file is being written: the
+// run removes what it made, ends its splitter and exits with 128 + the
+// signal; nothing appears afterwards either.
+TEST(HostileInputTest, ASignalLeavesNothing) {
+  TempDir dir;
+  std::string text;
+  while (text.size() < (40 << 20)) text += sample("storm.txt");
+  write_file(dir / "big.txt", text);
+  struct Case {
+    std::string program;
+    std::vector<std::string> args;
+    int signal_number;
+  };
+  const Case cases[] = {
+      {"CLAVER_En", {"big.txt"}, SIGTERM},
+      {"Kernova_En", {"big.txt", "0.5"}, SIGINT},
+      {"Kernova_Por", {"-n2", "big.txt", "big.txt", "0.5"}, SIGHUP},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.program);
+    std::vector<std::string> storage = {program(c.program).string()};
+    storage.insert(storage.end(), c.args.begin(), c.args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : storage) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      // Started with the three signals at their defaults, as from a shell.
+      for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal_number, SIG_DFL);
+      if (::chdir(dir.path().c_str()) != 0) ::_exit(126);
+      ::execv(argv[0], argv.data());
+      ::_exit(127);
+    }
+    // Waits for the sentence file's new file to appear, then sends the signal.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (files_in(dir.path()).size() < 2 && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    ::kill(pid, c.signal_number);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 128 + c.signal_number);
+    EXPECT_EQ(files_in(dir.path()), (std::set<std::string>{"big.txt"}));
+    // A splitter left running would still write its sentence file.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(files_in(dir.path()), (std::set<std::string>{"big.txt"}));
   }
 }
 

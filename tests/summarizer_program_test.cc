@@ -281,6 +281,13 @@ class SummarizerSplitterLookupTest : public SummarizerProgramTest {
     for (const char* which : {"good", "bad"}) {
       fs::permissions(dir_ / "fake" / which / "CLAVER_En", fs::perms::owner_all);
     }
+    // A copy with a splitter beside it that cannot be run, and a stand-in
+    // in the working folder that only a relative PATH entry would find.
+    fs::create_directory(dir_ / "blocked");
+    fs::copy_file(program("Kernova_En"), dir_ / "blocked" / "Kernova_En");
+    write_file(dir_ / "blocked" / "CLAVER_En", "#!/bin/sh\nprintf 'Blocked.\\n' > \"$1.seg\"\n");
+    fs::permissions(dir_ / "blocked" / "CLAVER_En", fs::perms::owner_read | fs::perms::owner_write);
+    fs::copy_file(dir_ / "fake" / "good" / "CLAVER_En", dir_ / "CLAVER_En");
   }
   void TearDown() override { setenv("PATH", saved_path_.c_str(), 1); }
 
@@ -290,26 +297,31 @@ class SummarizerSplitterLookupTest : public SummarizerProgramTest {
 TEST_F(SummarizerSplitterLookupTest, BesideTheProgramFirstThenOnThePath) {
   struct Case {
     const char* name;
-    bool copy_alone;
+    const char* copy;  // the folder of the copy of the summarizer run, or null
     std::string path;
     int status;
     std::string out;
     std::string extract;  // empty: no extract
   };
   const Case cases[] = {
-      {"beside the program, whatever PATH holds", false, (dir_ / "fake" / "good").string(), 0, "",
+      {"beside the program, whatever PATH holds", nullptr, (dir_ / "fake" / "good").string(), 0, "",
        "Cats chase mice.\nDogs chase cats.\n"},
-      {"from PATH", true, (dir_ / "fake" / "good").string(), 0, "", "Stand-in sentence.\n"},
-      {"the real one from PATH", true, program("CLAVER_En").parent_path().string(), 0, "",
+      {"from PATH", "alone", (dir_ / "fake" / "good").string(), 0, "", "Stand-in sentence.\n"},
+      {"the real one from PATH", "alone", program("CLAVER_En").parent_path().string(), 0, "",
        "Cats chase mice.\nDogs chase cats.\n"},
-      {"nowhere", true, (dir_ / "fake").string(), 1, "\tERROR: can not open a.txt.seg\n", ""},
-      {"a splitter that fails", true, (dir_ / "fake" / "bad").string(), 1,
+      {"nowhere", "alone", (dir_ / "fake").string(), 1, "\tERROR: can not open a.txt.seg\n", ""},
+      {"a splitter that fails", "alone", (dir_ / "fake" / "bad").string(), 1,
        "\tERROR: can not open a.txt.seg\n", ""},
+      {"one beside that cannot run is the error, not a reason to look on PATH", "blocked",
+       (dir_ / "fake" / "good").string(), 1, "\tERROR: can not open a.txt.seg\n", ""},
+      {"an empty PATH is not the working folder", "alone", "", 1, "\tERROR: can not open a.txt.seg\n", ""},
+      {"nor are empty and relative entries", "alone", "::.:fake/good", 1, "\tERROR: can not open a.txt.seg\n",
+       ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     setenv("PATH", c.path.c_str(), 1);
-    const fs::path summarizer = c.copy_alone ? dir_ / "alone" / "Kernova_En" : program("Kernova_En");
+    const fs::path summarizer = c.copy != nullptr ? dir_ / c.copy / "Kernova_En" : program("Kernova_En");
     const RunResult result = run(summarizer, {"a.txt", "0.3"}, dir_.path());
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(escape(result.out), escape(c.out));
