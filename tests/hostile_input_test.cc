@@ -652,6 +652,38 @@ TEST(HostileInputTest, ASignalLeavesNothing) {
   }
 }
 
+// No thread can be started (a process limit, as in containers): the work
+// goes on in the calling thread and gives the same outputs. Root is not
+// held to the limit, so the runs are made as the user nobody.
+TEST(HostileInputTest, NoThreadToBeHad) {
+  if (::geteuid() != 0 || !fs::exists("/usr/bin/setpriv") || !fs::exists("/bin/bash")) {
+    GTEST_SKIP() << "needs root, setpriv and bash";
+  }
+  TempDir dir;
+  fs::permissions(dir.path(), fs::perms::all);
+  std::string text;
+  while (text.size() < (2 << 20)) text += sample("storm.txt");  // split by two threads when it can
+  write_file(dir / "big.txt", text);
+  write_file(dir / "a.txt", kCats);
+  write_file(dir / "b.txt", fixture("mice.txt"));
+  const std::string kernova = program("kernova").string();
+  const std::vector<std::string> as_nobody = {"--reuid=65534", "--regid=65534", "--clear-groups", "/bin/bash", "-c"};
+  auto limited = [&](const std::string& command) {
+    std::vector<std::string> args = as_nobody;
+    args.push_back("ulimit -u 1 && exec \"$0\" " + command);
+    args.push_back(kernova);
+    return run("/usr/bin/setpriv", args, dir.path());
+  };
+  const RunResult alone = limited("summarize --rate 0.5 big.txt");
+  EXPECT_EQ(alone.status, 0) << escape(alone.err);
+  EXPECT_TRUE(alone.out == run(program("kernova"), {"summarize", "--rate", "0.5", "big.txt"}, dir.path()).out);
+  const RunResult each = limited("summarize --each --jobs 4 a.txt b.txt");
+  EXPECT_EQ(each.status, 0) << escape(each.err);
+  EXPECT_EQ(read_file(dir / "a.sum"), run(program("kernova"), {"summarize", "a.txt"}, dir.path()).out);
+  EXPECT_EQ(read_file(dir / "b.sum"), run(program("kernova"), {"summarize", "b.txt"}, dir.path()).out);
+  EXPECT_EQ(files_in(dir.path()), (std::set<std::string>{"a.sum", "a.txt", "b.sum", "b.txt", "big.txt"}));
+}
+
 // A sentence file name that is a link to the input: the input must survive.
 TEST(HostileInputTest, SentenceFileThatLinksToTheInput) {
   struct Case {
