@@ -684,6 +684,34 @@ TEST(HostileInputTest, NoThreadToBeHad) {
   EXPECT_EQ(files_in(dir.path()), (std::set<std::string>{"a.sum", "a.txt", "b.sum", "b.txt", "big.txt"}));
 }
 
+// In a shared sticky folder a sentence file made beforehand by another
+// user is not the run's to replace: the run fails as it does for any file
+// it cannot create, and no byte of the text goes into the other user's file.
+TEST(HostileInputTest, AnotherUsersFileInASharedFolder) {
+  if (::geteuid() != 0 || !fs::exists("/usr/bin/setpriv")) GTEST_SKIP() << "needs root and setpriv";
+  TempDir dir;
+  fs::permissions(dir.path(), fs::perms::all | fs::perms::sticky_bit);
+  write_file(dir / "a.txt", kCats);
+  write_file(dir / "a.txt.seg", "another user's\n");
+  using fs::perms;
+  fs::permissions(dir / "a.txt.seg", perms::owner_read | perms::owner_write | perms::group_read |
+                                         perms::group_write | perms::others_read | perms::others_write);
+  ASSERT_EQ(::chown((dir / "a.txt.seg").c_str(), 1234, 1234), 0);
+  for (const std::string name : {"CLAVER_En", "Kernova_En"}) {
+    SCOPED_TRACE(name);
+    const RunResult result =
+        run("/usr/bin/setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "/bin/sh", "-c",
+                                 "umask 077; exec \"$0\" a.txt 0.3", program(name).string()},
+            dir.path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, name == "CLAVER_En" ? "\tERROR: can not create file a.txt.seg\n"
+                                              : "\tERROR: can not create file a.txt.seg\n"
+                                                "\tERROR: can not open a.txt.seg\n");
+    EXPECT_EQ(read_file(dir / "a.txt.seg"), "another user's\n");
+    EXPECT_EQ(files_in(dir.path()), (std::set<std::string>{"a.txt", "a.txt.seg"}));
+  }
+}
+
 // A sentence file name that is a link to the input: the input must survive.
 TEST(HostileInputTest, SentenceFileThatLinksToTheInput) {
   struct Case {
