@@ -6,6 +6,8 @@ packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
 # The fuzz targets' toolchain: wanted, but the build and the tests do not
 # need it, so a release of Debian that names it otherwise is no failure.
 fuzzing=(clang libclang-rt-14-dev)
+# The benchmarks' timer and the Debian data they make their texts from.
+benchmarks=(time wamerican wbrazilian dict-gcide fortunes-br focalinux-text)
 
 missing() {
   for package in "$@"; do
@@ -13,7 +15,7 @@ missing() {
   done
 }
 needed=($(missing "${packages[@]}"))
-wanted=($(missing "${fuzzing[@]}"))
+wanted=($(missing "${fuzzing[@]}" "${benchmarks[@]}"))
 [ ${#needed[@]} -eq 0 ] && [ ${#wanted[@]} -eq 0 ] && exit 0
 
 as_root=()
@@ -27,5 +29,5 @@ fi
 if [ ${#wanted[@]} -gt 0 ]; then
   echo "Installing: ${wanted[*]}"
   "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${wanted[@]}" >/dev/null ||
-    echo "Could not install ${wanted[*]}: the fuzz targets will be skipped"
+    echo "Could not install ${wanted[*]}: the fuzz targets or benchmarks that need them will be skipped"
 fi
