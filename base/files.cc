@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "base/error.h"
+#include "base/huge_pages.h"
 
 namespace kernova::base {
 namespace {
@@ -47,8 +48,10 @@ std::string read_file(const std::string& name, bool regular_only) {
   // One byte more than a regular file holds, so that its end is seen
   // without growing (and copying) the buffer.
   std::string bytes;
-  bytes.resize(known && S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) + 1
-                                              : std::size_t{1} << 16);
+  bytes.reserve(known && S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) + 1
+                                               : std::size_t{1} << 16);
+  prefer_huge_pages(bytes.data(), bytes.capacity());
+  bytes.resize(bytes.capacity());
   std::size_t size = 0;
   for (;;) {
     if (size == bytes.size()) bytes.resize(bytes.size() * 2);

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/huge_pages.h"
+
 namespace kernova::summarizer::method {
 namespace {
 
@@ -105,40 +107,55 @@ std::uint64_t StringIndex::hash(std::string_view key) {
   return h;
 }
 
+StringIndex::Slot StringIndex::slot_for(std::string_view key, std::uint64_t hash) {
+  Slot slot;
+  std::memcpy(&slot.head, key.data(), std::min<std::size_t>(key.size(), sizeof slot.head));
+  // The low byte holds the size (255 for any size from 255 up), so that two
+  // keys of eight bytes or fewer are equal when their slots' heads and tags
+  // are.
+  const auto size_byte = static_cast<std::uint32_t>(std::min<std::size_t>(key.size(), 255));
+  slot.tag = (static_cast<std::uint32_t>(hash >> 32) & ~0xFFu) | size_byte;
+  return slot;
+}
+
 std::uint32_t StringIndex::find(std::string_view key, std::uint64_t hash) const {
   if (slots_.empty()) return kMissing;
   const std::size_t mask = slots_.size() - 1;
-  const auto tag = static_cast<std::uint32_t>(hash >> 32);
+  const Slot wanted = slot_for(key, hash);
+  const std::size_t size = key.size();
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.id_plus_one == 0) return kMissing;
-    if (slot.tag != tag) continue;
+    if (slot.tag != wanted.tag || slot.head != wanted.head) continue;
+    if (size <= sizeof slot.head) return slot.id_plus_one - 1;
     const std::string_view candidate = keys_[slot.id_plus_one - 1];
-    if (candidate.size() == key.size() && same_bytes(candidate.data(), key.data(), key.size())) {
+    if (candidate.size() == size && same_bytes(candidate.data() + 8, key.data() + 8, size - 8)) {
       return slot.id_plus_one - 1;
     }
   }
 }
 
 std::uint32_t StringIndex::add(std::string_view key, std::uint64_t hash) {
-  // Half the slots at most are used, so probe runs stay short.
-  if ((keys_.size() + 1) * 2 > slots_.size()) grow();
+  // Three slots in four at most are used: the tags keep probing cheap.
+  if ((keys_.size() + 1) * 4 > slots_.size() * 3) grow(std::max<std::size_t>(64, slots_.size() * 2));
   const std::size_t mask = slots_.size() - 1;
   std::size_t i = hash & mask;
   while (slots_[i].id_plus_one != 0) i = (i + 1) & mask;
   keys_.push_back(key);
-  slots_[i] = {static_cast<std::uint32_t>(hash >> 32), static_cast<std::uint32_t>(keys_.size())};
+  slots_[i] = slot_for(key, hash);
+  slots_[i].id_plus_one = static_cast<std::uint32_t>(keys_.size());
   return static_cast<std::uint32_t>(keys_.size() - 1);
 }
 
-void StringIndex::grow() {
-  std::vector<Slot> slots(std::max<std::size_t>(64, slots_.size() * 2));
+void StringIndex::grow(std::size_t size) {
+  std::vector<Slot, base::HugePageAllocator<Slot>> slots(size);
   const std::size_t mask = slots.size() - 1;
   for (std::size_t id = 0; id < keys_.size(); ++id) {
     const std::uint64_t h = hash(keys_[id]);
     std::size_t i = h & mask;
     while (slots[i].id_plus_one != 0) i = (i + 1) & mask;
-    slots[i] = {static_cast<std::uint32_t>(h >> 32), static_cast<std::uint32_t>(id + 1)};
+    slots[i] = slot_for(keys_[id], h);
+    slots[i].id_plus_one = static_cast<std::uint32_t>(id + 1);
   }
   slots_ = std::move(slots);
 }
@@ -176,6 +193,9 @@ void reserve(Corpus& corpus, std::span<const std::string> sentence_files) {
   corpus.stems_begin.reserve(corpus.stems_begin.size() + lines);
   // Three bytes hold any of the first two million stems.
   corpus.stems.reserve(corpus.stems.size() + 3 * words);
+  base::prefer_huge_pages_for(corpus.sentences);
+  base::prefer_huge_pages_for(corpus.stems_begin);
+  base::prefer_huge_pages_for(corpus.stems);
 }
 
 void load(std::string_view sentence_file, Vocabulary& vocabulary, Corpus& corpus) {

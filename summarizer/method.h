@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/huge_pages.h"
 #include "language/language.h"
 #include "summarizer/edition.h"
 #include "summarizer/summarize.h"
@@ -58,6 +59,10 @@ class Arena {
 
 // A hash index of distinct strings, each given the next id (0, 1, ...).
 // Keys are not copied: they must stay valid as long as the index.
+//
+// A slot keeps a key's first eight bytes and its size beside part of its
+// hash, so that a key of eight bytes or fewer is found, or known to be
+// missing, from the slot alone; only longer keys read their other bytes.
 class StringIndex {
  public:
   static constexpr std::uint32_t kMissing = UINT32_MAX;
@@ -71,13 +76,15 @@ class StringIndex {
 
  private:
   struct Slot {
-    std::uint32_t tag = 0;
+    std::uint64_t head = 0;        // the key's first bytes, zeros after its end
+    std::uint32_t tag = 0;         // hash bits above the index's, and the size
     std::uint32_t id_plus_one = 0;  // 0: the slot is free
   };
-  void grow();
+  static Slot slot_for(std::string_view key, std::uint64_t hash);
+  void grow(std::size_t slots);
 
-  std::vector<Slot> slots_;
-  std::vector<std::string_view> keys_;
+  std::vector<Slot, base::HugePageAllocator<Slot>> slots_;
+  std::vector<std::string_view, base::HugePageAllocator<std::string_view>> keys_;
 };
 
 // The words and stems of one run. Each distinct word (as spelt, case
@@ -101,7 +108,7 @@ class Vocabulary {
   const Edition& edition_;
   Arena arena_;
   StringIndex words_;
-  std::vector<Word> word_info_;
+  std::vector<Word, base::HugePageAllocator<Word>> word_info_;
   StringIndex stems_;
   std::string scratch_;
 };
