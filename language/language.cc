@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "language/word_hash.h"
 #include "language/word_lists.h"
 
 namespace kernova::language {
@@ -17,13 +18,31 @@ void lowercase(std::string_view word, std::string& out) {
   std::transform(word.begin(), word.end(), out.begin(), fold);
 }
 
-WordList::WordList(std::span<const std::string_view> entries) : set_(entries.begin(), entries.end()) {
-  for (std::string_view entry : entries) longest_ = std::max(longest_, entry.size());
+WordList::WordList(std::span<const std::string_view> entries) {
+  std::size_t slots = 16;
+  while (slots < entries.size() * 4) slots *= 2;
+  slots_.resize(slots);
+  static constexpr char kEmpty[] = "";
+  for (std::string_view entry : entries) {
+    if (find(entry)) continue;
+    std::size_t i = hash_word(entry) & (slots_.size() - 1);
+    while (slots_[i].data() != nullptr) i = (i + 1) & (slots_.size() - 1);
+    // An empty entry still needs a non-null view to be told from a free slot.
+    slots_[i] = entry.empty() ? std::string_view(kEmpty, 0) : entry;
+    ++size_;
+    longest_ = std::max(longest_, entry.size());
+  }
 }
 
-bool WordList::contains(std::string_view word) const {
-  return word.size() <= longest_ && set_.contains(word);
+bool WordList::find(std::string_view word) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash_word(word) & mask; slots_[i].data() != nullptr; i = (i + 1) & mask) {
+    if (slots_[i] == word) return true;
+  }
+  return false;
 }
+
+bool WordList::contains(std::string_view word) const { return word.size() <= longest_ && find(word); }
 
 bool WordList::contains_folded(std::string_view word) const {
   // No entry is longer than a few dozen bytes, so a longer word is
@@ -32,7 +51,7 @@ bool WordList::contains_folded(std::string_view word) const {
   if (word.size() > longest_ || word.size() > kFoldBuffer) return false;
   char folded[kFoldBuffer];
   std::transform(word.begin(), word.end(), folded, fold);
-  return set_.contains(std::string_view(folded, word.size()));
+  return find(std::string_view(folded, word.size()));
 }
 
 const Language& english() {

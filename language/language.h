@@ -10,7 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 namespace kernova::language {
 
@@ -63,7 +63,8 @@ std::string lowercase(std::string_view word);
 // Folds `word` into `out`, replacing its content. Reuses `out`'s storage.
 void lowercase(std::string_view word, std::string& out);
 
-// A fixed set of words, looked up by exact byte comparison.
+// A fixed set of words, looked up by exact byte comparison: an open hash
+// table of views into the entries, a quarter full at most.
 class WordList {
  public:
   explicit WordList(std::span<const std::string_view> entries);
@@ -74,10 +75,14 @@ class WordList {
   // True when the case-folded `word` equals an entry.
   bool contains_folded(std::string_view word) const;
 
-  std::size_t size() const { return set_.size(); }
+  // The number of distinct entries.
+  std::size_t size() const { return size_; }
 
  private:
-  std::unordered_set<std::string_view> set_;
+  bool find(std::string_view word) const;
+
+  std::vector<std::string_view> slots_;  // a null view marks a free slot
+  std::size_t size_ = 0;
   std::size_t longest_ = 0;
 };
 

@@ -20,6 +20,7 @@
 
 #include "base/huge_pages.h"
 #include "language/language.h"
+#include "language/word_hash.h"
 #include "summarizer/edition.h"
 #include "summarizer/summarize.h"
 
@@ -67,7 +68,7 @@ class StringIndex {
  public:
   static constexpr std::uint32_t kMissing = UINT32_MAX;
 
-  static std::uint64_t hash(std::string_view key);
+  static std::uint64_t hash(std::string_view key) { return hash_word(key); }
   std::uint32_t find(std::string_view key, std::uint64_t hash) const;
   // `key` must not be in the index yet.
   std::uint32_t add(std::string_view key, std::uint64_t hash);
