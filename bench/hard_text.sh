@@ -110,7 +110,7 @@ mkdir -p each
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
 megs() { awk -v kb="$1" 'BEGIN { printf "%.0f", kb / 1024 }'; }
 
-printf "%-14s %6s %7s | %-20s %15s | %-16s %-16s %15s\n" text MB "wc -w" "classic s (x wc)" "peak MB (x in)" \
+printf "%-14s %6s %7s | %-16s %15s | %-16s %-16s %15s\n" text MB "wc -w" "classic (x wc)" "peak MB (x in)" \
   "kernova 1 (x wc)" "kernova 2 (x wc)" "peak MB (x in)"
 # row NAME FILE EDITION LANG
 row() {
@@ -138,7 +138,7 @@ best_of_three "$work" "$bin/kernova" summarize --rate 0.7 --each --jobs 1 --outp
 best_of_three "$work" "$bin/kernova" summarize --rate 0.7 --each --jobs 2 --output-dir each small/*.txt
 two=$best
 kernova_peak=$peak
-printf "%-14s %6.1f %7s | %-20s %15s | %6s s (%5s) %6s s (%5s) %8s (%4s)\n" "small x$count" \
+printf "%-14s %6.1f %7s | %-16s %15s | %6s s (%5s) %6s s (%5s) %8s (%4s)\n" "small x$count" \
   "$(awk -v b="$small_bytes" 'BEGIN { print b / 1e6 }')" "$wc" "" "" \
   "$one" "$(ratio "$one" "$wc")" "$two" "$(ratio "$two" "$wc")" \
   "$(megs "$kernova_peak")" "$(ratio "$((kernova_peak * 1024))" "$small_bytes")"
