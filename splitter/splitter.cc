@@ -12,7 +12,7 @@ using language::is_letter;
 // The bytes that some sentence rule looks at.
 constexpr std::array<bool, 256> make_rule_bytes() {
   std::array<bool, 256> table{};
-  for (unsigned char c : std::string_view(" \"([{)]}\n!?.")) table[c] = true;
+  for (unsigned char c : std::string_view("\"([{)]}\n!?.")) table[c] = true;
   for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = true;
   return table;
 }
@@ -70,8 +70,21 @@ std::size_t split_line(const language::Language& language, std::string_view line
   std::size_t start = 0;
   bool inside_quotes = false;
   std::size_t inside_par = 0;
-  std::ptrdiff_t last_space = -1;  // the nearest ' ' before the scan position
   AddressMarks marks(line);
+  // The nearest ' ' in front of a place, looked for only when a rule asks:
+  // each byte is searched once, as the places asked about only move on.
+  std::ptrdiff_t last_space = -1;
+  std::size_t searched = 0;  // no ' ' lies in [last_space + 1, searched)
+  auto last_space_before = [&](std::size_t end) {
+    for (std::size_t j = end; j > searched; --j) {
+      if (line[j - 1] == ' ') {
+        last_space = static_cast<std::ptrdiff_t>(j - 1);
+        break;
+      }
+    }
+    searched = end;
+    return last_space;
+  };
 
   // The period at `i` ends the sentence unless it belongs to a number, follows
   // an abbreviation, touches another period or lies inside an address.
@@ -88,9 +101,9 @@ std::size_t split_line(const language::Language& language, std::string_view line
     if (has_after && is_letter(after)) {
       // The token runs from just after the nearest space (a tab does not
       // count) or from the first unwritten byte.
-      const std::size_t token = last_space >= static_cast<std::ptrdiff_t>(start)
-                                    ? static_cast<std::size_t>(last_space) + 1
-                                    : start;
+      const std::ptrdiff_t space = last_space_before(i);
+      const std::size_t token =
+          space >= static_cast<std::ptrdiff_t>(start) ? static_cast<std::size_t>(space) + 1 : start;
       if (marks.latest_before(i) >= static_cast<std::ptrdiff_t>(token)) return false;
     }
     return true;
@@ -113,9 +126,6 @@ std::size_t split_line(const language::Language& language, std::string_view line
     const char c = line[i];
     const bool outside = !inside_quotes && inside_par == 0;
     switch (c) {
-      case ' ':
-        last_space = static_cast<std::ptrdiff_t>(i);
-        break;
       case '"':
         inside_quotes = !inside_quotes;
         break;
