@@ -207,6 +207,13 @@ void CrLfJoiner::join(std::string_view piece, std::string& out) {
   }
 }
 
+std::string_view CrLfJoiner::joined(std::string_view piece, std::string& scratch) {
+  if (!held_cr_ && (piece.empty() || std::memchr(piece.data(), '\r', piece.size()) == nullptr)) return piece;
+  scratch.clear();
+  join(piece, scratch);
+  return scratch;
+}
+
 void CrLfJoiner::finish(std::string& out) {
   if (held_cr_) out += '\r';
   held_cr_ = false;

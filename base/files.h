@@ -88,6 +88,10 @@ class CrLfJoiner {
  public:
   // Appends `piece`, joined, to `out`.
   void join(std::string_view piece, std::string& out);
+  // The same, without a copy when it can: `piece` itself when it holds no
+  // CR and none is held back, else its joined bytes in `scratch` (emptied
+  // first). The view lasts as long as `piece` or `scratch`.
+  std::string_view joined(std::string_view piece, std::string& scratch);
   // Ends the text: appends a CR still held back.
   void finish(std::string& out);
 

@@ -36,9 +36,7 @@ void split_file(const ClassicEdition& edition, const std::string& filename) {
       const ssize_t got = read_some(input.get(), chunk.data(), chunk.size());
       if (got < 0) throw Error("read", filename, "");
       if (got == 0) break;
-      text.clear();
-      joiner.join(std::string_view(chunk.data(), static_cast<std::size_t>(got)), text);
-      segmenter.feed(text, out);
+      segmenter.feed(joiner.joined(std::string_view(chunk.data(), static_cast<std::size_t>(got)), text), out);
       if (out.size() >= kWriteSize) {
         output.write(out);
         out.clear();

@@ -42,6 +42,21 @@ TEST(CrLfJoinerTest, JoinsPairsAcrossPieces) {
     for (const std::string& piece : c.pieces) joiner.join(piece, out);
     joiner.finish(out);
     EXPECT_EQ(escape(out), escape(c.out));
+    // The same through views: a piece with no CR, none held, is not copied.
+    CrLfJoiner viewer;
+    std::string viewed;
+    std::string scratch;
+    bool held = false;
+    for (const std::string& piece : c.pieces) {
+      const std::string_view view = viewer.joined(piece, scratch);
+      if (!held && piece.find('\r') == std::string::npos) {
+        EXPECT_EQ(view.data(), piece.data());
+      }
+      viewed += view;
+      held = !piece.empty() ? piece.back() == '\r' : held;
+    }
+    viewer.finish(viewed);
+    EXPECT_EQ(escape(viewed), escape(c.out));
     std::string text;
     for (const std::string& piece : c.pieces) text += piece;
     std::string whole;
