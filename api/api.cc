@@ -191,11 +191,13 @@ struct Origin {
 };
 
 // The texts cut into sentences (step 2 of `summarize`): the sentence
-// files, and the non-empty lines of them, each with its text and place.
+// files, and how many non-empty lines (sentences) they hold. A UTF-8 run
+// also keeps each sentence's text and place, to write it back.
 struct SplitTexts {
   std::vector<std::string> sentence_files;
-  std::vector<Origin> origins;
-  std::int64_t words = 0;  // counted only when `count_words_too`
+  std::vector<std::size_t> sentence_ends;  // per text: the sentences up to its end
+  std::vector<Origin> origins;             // UTF-8 runs only
+  std::int64_t words = 0;                  // counted only when `count_words_too`
 };
 
 SplitTexts split_texts(const language::Language& language, ReadTexts& read, bool count_words_too) {
@@ -207,14 +209,17 @@ SplitTexts split_texts(const language::Language& language, ReadTexts& read, bool
       for (const Piece& piece : locate_lines(read.readings[i], file)) {
         if (piece.size > 0) split.origins.push_back(Origin{i, piece});
       }
+      split.sentence_ends.push_back(split.origins.size());
     } else {
       // ISO 8859-1 sentences are written as the summarizer keeps them: only
       // the text each comes from is needed, and the decoded copy can go.
+      std::size_t sentences = split.sentence_ends.empty() ? 0 : split.sentence_ends.back();
       for (std::size_t line = 0; line < file.size();) {
         const std::size_t end = std::min(file.find('\n', line), file.size());
-        if (end > line) split.origins.push_back(Origin{i, Piece{}});
+        if (end > line) ++sentences;
         line = end + 1;
       }
+      split.sentence_ends.push_back(sentences);
       std::string().swap(read.decoded[i].text);
       read.readings[i] = {};
     }
@@ -271,7 +276,7 @@ void append_utf8_sentence(const language::Language& language, const ReadTexts& r
 // The result for the method's summary (step 4 of `summarize`).
 Summary build_result(summarizer::Summary summary, const language::Language& language, const ReadTexts& read,
                      const SplitTexts& split, bool condensed) {
-  if (summary.sentences.size() != split.origins.size()) {
+  if (summary.sentences.size() != (split.sentence_ends.empty() ? 0 : split.sentence_ends.back())) {
     throw Error("internal error: the sentences do not match their texts");
   }
   Summary result;
@@ -284,10 +289,12 @@ Summary build_result(summarizer::Summary summary, const language::Language& lang
     result.gist_stems.push_back(in_encoding(gist_stem, read.utf8));
   }
   result.sentences.reserve(summary.sentences.size());
+  std::size_t input = 0;
   for (std::size_t i = 0; i < summary.sentences.size(); ++i) {
+    while (i >= split.sentence_ends[input]) ++input;
     const summarizer::Sentence& sentence = summary.sentences[i];
     result.sentences.push_back(SentenceResult{.text = sentence.text,
-                                              .input = split.origins[i].input,
+                                              .input = input,
                                               .words = sentence.number_of_words,
                                               .score = sentence.score,
                                               .selected = sentence.selected,
