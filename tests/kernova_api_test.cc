@@ -5,6 +5,7 @@
 
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "api/text_codec.h"
@@ -277,6 +278,26 @@ TEST(KernovaApiTest, Lengths) {
   EXPECT_EQ(std::count(flags.begin(), flags.end(), true), 1);
   EXPECT_THROW(api::summarize(texts, with_length(api::Share{0, 1})), api::Error);
   EXPECT_THROW(api::summarize(texts, with_length(api::Share{2, 1})), api::Error);
+}
+
+// Every sentence names the text it comes from, past texts that hold no
+// sentence (empty, or blank lines only), whether the run is ISO 8859-1 or
+// UTF-8.
+TEST(KernovaApiTest, SentencesNameTheirTexts) {
+  const std::string utf8_text = "Caf\xC3\xA9 " + kDash + " open late. It rains.\n";
+  const std::vector<std::string> latin1 = {"",          "One. Two!\n\nThree?", " \n\t\n", "",
+                                           "Caf\xE9 open.", "Four. Five.\n"};
+  std::vector<std::string> mixed = latin1;
+  mixed[4] = utf8_text;
+  const std::vector<std::size_t> latin1_inputs = {1, 1, 1, 4, 5, 5};
+  const std::vector<std::size_t> mixed_inputs = {1, 1, 1, 4, 4, 5, 5};
+  for (const auto& [texts, inputs] : {std::pair{latin1, latin1_inputs}, std::pair{mixed, mixed_inputs}}) {
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    const api::Summary summary = api::summarize(views);
+    std::vector<std::size_t> got;
+    for (const api::SentenceResult& sentence : summary.sentences) got.push_back(sentence.input);
+    EXPECT_EQ(got, inputs);
+  }
 }
 
 TEST(KernovaApiTest, ReportsWhichTextFailed) {
