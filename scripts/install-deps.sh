@@ -3,6 +3,9 @@
 set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev pkgconf)
+# The Python module, its packaging and its tests (Dask for the example).
+packages+=(python3-dev pybind11-dev python3-pybind11 python3-pytest python3-venv python3-setuptools python3-pip
+  python3-wheel python3-dask python3-distributed)
 # The fuzz targets' toolchain: wanted, but the build and the tests do not
 # need it, so a release of Debian that names it otherwise is no failure.
 fuzzing=(clang libclang-rt-14-dev)

@@ -7,9 +7,14 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKERNOVA_WERROR=ON -DKERNOVA_BUILD_BENCH=ON
+# Debian's interpreter, the one its python3-* packages are for.
+python=/usr/bin/python3
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKERNOVA_WERROR=ON -DKERNOVA_BUILD_BENCH=ON \
+  -DKERNOVA_BUILD_PYTHON=ON -DPython_EXECUTABLE="$python"
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+KERNOVA_PYTHON="$python" scripts/python_package_test.sh build/bin/kernova
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKERNOVA_WERROR=ON -DKERNOVA_SANITIZE=ON
 cmake --build build-sanitize -j"$jobs"
