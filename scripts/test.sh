@@ -16,7 +16,8 @@ cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 KERNOVA_PYTHON="$python" scripts/python_package_test.sh build/bin/kernova
 
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKERNOVA_WERROR=ON -DKERNOVA_SANITIZE=ON
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKERNOVA_WERROR=ON -DKERNOVA_SANITIZE=ON \
+  -DKERNOVA_BUILD_PYTHON=ON -DPython_EXECUTABLE="$python"
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
