@@ -336,6 +336,47 @@ class Summary {
            " sentences, " + std::to_string(extract_words()) + " words>";
   }
 
+  // Pickling, so that a summary can travel between processes (Dask's
+  // workers and client): the library's fields with the scores' exact
+  // single-precision values, and the texts as bytes.
+  py::tuple state() const {
+    py::list sentences;
+    for (const api::SentenceResult& s : summary_.sentences) {
+      sentences.append(py::make_tuple(py::bytes(std::string(s.text)), s.input, s.words,
+                                      static_cast<double>(s.score), s.selected, s.gist));
+    }
+    py::list stems;
+    for (const std::string& stem : summary_.gist_stems) stems.append(py::bytes(stem));
+    return py::make_tuple(utf8(), static_cast<double>(summary_.threshold), summary_.size_text,
+                          summary_.size_extract, gist(), stems, sentences);
+  }
+
+  static Summary from_state(const py::tuple& state) {
+    if (state.size() != 7) throw py::value_error("not the state of a kernova.Summary");
+    api::Summary summary;
+    summary.encoding = state[0].cast<bool>() ? api::Encoding::kUtf8 : api::Encoding::kLatin1;
+    summary.threshold = static_cast<float>(state[1].cast<double>());
+    summary.size_text = state[2].cast<std::int64_t>();
+    summary.size_extract = state[3].cast<std::int64_t>();
+    if (!state[4].is_none()) summary.gist_sentence = state[4].cast<std::size_t>();
+    for (const py::handle stem : state[5]) summary.gist_stems.push_back(stem.cast<std::string>());
+    auto texts = std::make_shared<std::vector<std::string>>();
+    for (const py::handle item : state[6]) {
+      const py::tuple row = item.cast<py::tuple>();
+      texts->push_back(row[0].cast<std::string>());
+      summary.sentences.push_back(api::SentenceResult{.text = {},
+                                                      .input = row[1].cast<std::size_t>(),
+                                                      .words = row[2].cast<std::int64_t>(),
+                                                      .score = static_cast<float>(row[3].cast<double>()),
+                                                      .selected = row[4].cast<bool>(),
+                                                      .gist = row[5].cast<bool>()});
+    }
+    // The vector is complete: its strings no longer move.
+    for (std::size_t i = 0; i < texts->size(); ++i) summary.sentences[i].text = (*texts)[i];
+    summary.storage = std::move(texts);
+    return Summary(std::move(summary));
+  }
+
  private:
   api::Summary summary_;
   std::optional<py::list> sentences_;
@@ -555,7 +596,9 @@ PYBIND11_MODULE(_kernova, m) {
       .def("to_dict", &Summary::to_dict,
            "The fields of `kernova summarize --format json`, as a dict (non-finite numbers as None).")
       .def("__str__", &Summary::extract)
-      .def("__repr__", &Summary::repr);
+      .def("__repr__", &Summary::repr)
+      .def(py::pickle([](const Summary& summary) { return summary.state(); },
+                      [](const py::tuple& state) { return Summary::from_state(state); }));
 
   const char* summarize_doc =
       "summarize(texts, lang='en', rate=None, keep=None, words=None, query=None, condense=False,\n"

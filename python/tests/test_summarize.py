@@ -137,3 +137,18 @@ def test_odd_texts_give_a_summary(texts, options):
     summary = kernova.summarize(texts, **options)
     assert str(summary) == "".join(s.text + "\n" for s in summary.sentences if s.selected)
     assert (summary.gist is None) == (summary.sentences == [])
+
+
+def test_a_summary_survives_pickling():
+    import pickle
+
+    for summary in [
+        kernova.summarize([SAMPLES / "frio.txt", SAMPLES / "ferry.txt"], lang="pt", keep=0.3, condense=True),
+        kernova.summarize("Caf\u00e9 \u2014 open \U0001f600. Closed now!", words=3),
+        kernova.summarize(""),
+    ]:
+        copy = pickle.loads(pickle.dumps(summary))
+        assert copy.to_dict() == summary.to_dict() and str(copy) == str(summary)
+        assert [s.score for s in copy.sentences] == [s.score for s in summary.sentences]
+    with pytest.raises(ValueError):
+        kernova.Summary.__new__(kernova.Summary).__setstate__(())
