@@ -76,8 +76,11 @@ std::string repr_of(const py::handle& value) { return py::str(py::repr(value)); 
 // it; a float is taken in its shortest form (0.3 is 3/10).
 api::Share share_of(const py::object& keep) {
   const std::string shown = py::isinstance<py::str>(keep) ? keep.cast<std::string>() : repr_of(keep);
-  auto refuse = [&] { return py::value_error("keep: '" + shown + "' is not a decimal number above 0 and at most 1"); };
-  if (!py::isinstance<py::str>(keep) && !py::isinstance<py::float_>(keep) && !py::isinstance<py::int_>(keep)) {
+  auto refuse = [&] {
+    return py::value_error("keep: '" + shown + "' is not a decimal number above 0 and at most 1");
+  };
+  if (!py::isinstance<py::str>(keep) && !py::isinstance<py::float_>(keep) &&
+      !py::isinstance<py::int_>(keep)) {
     throw refuse();
   }
   std::uint64_t numerator = 0;
@@ -101,7 +104,8 @@ api::Share share_of(const py::object& keep) {
       throw refuse();
     }
   }
-  if (!digits || whole > 1 || (whole == 1 && numerator != 0) || (whole == 0 && numerator == 0)) throw refuse();
+  if (!digits || whole > 1 || (whole == 1 && numerator != 0) || (whole == 0 && numerator == 0))
+    throw refuse();
   return whole == 1 ? api::Share{1, 1} : api::Share{numerator, denominator};
 }
 
@@ -120,7 +124,8 @@ api::Length length_of(const py::object& rate, const py::object& keep, const py::
   if (has_rate && has_words) throw py::value_error("rate excludes words");
   if (has_keep && has_words) throw py::value_error("keep excludes words");
   if (has_rate) {
-    if (py::isinstance<py::bool_>(rate) || !(py::isinstance<py::float_>(rate) || py::isinstance<py::int_>(rate))) {
+    if (py::isinstance<py::bool_>(rate) ||
+        !(py::isinstance<py::float_>(rate) || py::isinstance<py::int_>(rate))) {
       throw py::value_error("rate: '" + repr_of(rate) + "' is not a number");
     }
     return api::Rate{static_cast<float>(rate.cast<double>())};
@@ -128,7 +133,8 @@ api::Length length_of(const py::object& rate, const py::object& keep, const py::
   if (has_keep) return share_of(keep);
   if (has_words) {
     const std::optional<long long> count = integer_of(words);
-    if (!count || *count < 0) throw py::value_error("words: '" + repr_of(words) + "' is not a number of words");
+    if (!count || *count < 0)
+      throw py::value_error("words: '" + repr_of(words) + "' is not a number of words");
     return api::MaxWords{*count};
   }
   return api::Rate{};
@@ -154,10 +160,10 @@ unsigned jobs_of(const py::object& jobs) {
 // interpreter allows.
 
 struct Text {
-  py::object owner;           // keeps the viewed bytes alive
-  std::string_view bytes;     // the text, unless it is a file to read
+  py::object owner;        // keeps the viewed bytes alive
+  std::string_view bytes;  // the text, unless it is a file to read
   std::optional<std::string> path;
-  std::string loaded;         // the file's bytes, once read
+  std::string loaded;  // the file's bytes, once read
   std::string_view view() const { return path ? std::string_view(loaded) : bytes; }
 };
 
@@ -241,8 +247,9 @@ void load_files(std::vector<Text>& texts) {
 // Results.
 
 py::str decoded(std::string_view bytes, bool utf8) {
-  PyObject* text = utf8 ? PyUnicode_DecodeUTF8(bytes.data(), static_cast<Py_ssize_t>(bytes.size()), "strict")
-                        : PyUnicode_DecodeLatin1(bytes.data(), static_cast<Py_ssize_t>(bytes.size()), nullptr);
+  PyObject* text = utf8
+                       ? PyUnicode_DecodeUTF8(bytes.data(), static_cast<Py_ssize_t>(bytes.size()), "strict")
+                       : PyUnicode_DecodeLatin1(bytes.data(), static_cast<Py_ssize_t>(bytes.size()), nullptr);
   if (text == nullptr) throw py::error_already_set();
   return py::reinterpret_steal<py::str>(text);
 }
@@ -332,8 +339,9 @@ class Summary {
   std::string repr() const {
     std::size_t selected = 0;
     for (const api::SentenceResult& sentence : summary_.sentences) selected += sentence.selected ? 1 : 0;
-    return "<kernova.Summary: " + std::to_string(selected) + " of " + std::to_string(summary_.sentences.size()) +
-           " sentences, " + std::to_string(extract_words()) + " words>";
+    return "<kernova.Summary: " + std::to_string(selected) + " of " +
+           std::to_string(summary_.sentences.size()) + " sentences, " + std::to_string(extract_words()) +
+           " words>";
   }
 
   // Pickling, so that a summary can travel between processes (Dask's
@@ -388,9 +396,9 @@ class Summary {
 struct SummarizeRequest {
   api::SummaryOptions options;
 
-  SummarizeRequest(const std::string& lang, const py::object& rate, const py::object& keep, const py::object& words,
-                   const py::object& query, bool condense, bool average, const std::string& encoding,
-                   bool unwrap, const std::string& method) {
+  SummarizeRequest(const std::string& lang, const py::object& rate, const py::object& keep,
+                   const py::object& words, const py::object& query, bool condense, bool average,
+                   const std::string& encoding, bool unwrap, const std::string& method) {
     check_method(method);
     options.read = read_options(lang, encoding, unwrap);
     options.length = length_of(rate, keep, words);
@@ -415,9 +423,9 @@ api::Summary summarize_texts(std::vector<Text>& texts, const api::SummaryOptions
   return api::summarize(views, options);
 }
 
-Summary summarize(const py::object& texts, const std::string& lang, const py::object& rate, const py::object& keep,
-                  const py::object& words, const py::object& query, bool condense, bool average,
-                  const std::string& encoding, bool unwrap, const std::string& method) {
+Summary summarize(const py::object& texts, const std::string& lang, const py::object& rate,
+                  const py::object& keep, const py::object& words, const py::object& query, bool condense,
+                  bool average, const std::string& encoding, bool unwrap, const std::string& method) {
   const SummarizeRequest request(lang, rate, keep, words, query, condense, average, encoding, unwrap, method);
   std::vector<Text> items = texts_of(texts, request.options.read.encoding);
   try {
@@ -432,8 +440,8 @@ Summary summarize(const py::object& texts, const std::string& lang, const py::ob
 
 py::list summarize_many(const py::object& batch, const py::object& jobs, const std::string& lang,
                         const py::object& rate, const py::object& keep, const py::object& words,
-                        const py::object& query, bool condense, bool average,
-                        const std::string& encoding, bool unwrap, const std::string& method) {
+                        const py::object& query, bool condense, bool average, const std::string& encoding,
+                        bool unwrap, const std::string& method) {
   const SummarizeRequest request(lang, rate, keep, words, query, condense, average, encoding, unwrap, method);
   const unsigned threads = jobs_of(jobs);
   std::vector<std::vector<Text>> items;
@@ -551,7 +559,8 @@ py::object stem(const py::object& word_or_words, const std::string& lang) {
 // Defines `name`, whose arguments `leading` are followed by the options of
 // a summary, keyword-only, with the command line's defaults.
 template <typename Function, typename... Leading>
-void def_summarizing(py::module_& m, const char* name, Function function, const char* doc, Leading... leading) {
+void def_summarizing(py::module_& m, const char* name, Function function, const char* doc,
+                     Leading... leading) {
   m.def(name, function, doc, leading..., py::arg("lang") = "en", py::arg("rate") = py::none(),
         py::arg("keep") = py::none(), py::arg("words") = py::none(), py::arg("query") = py::none(),
         py::arg("condense") = false, py::arg("average") = false, py::arg("encoding") = "auto",
@@ -620,12 +629,12 @@ PYBIND11_MODULE(_kernova, m) {
   def_summarizing(m, "summarize", &summarize, summarize_doc, py::arg("texts"), py::kw_only());
 
   def_summarizing(m, "summarize_many", &summarize_many,
-        "summarize_many(batch, jobs=None, **options) -> list[Summary]\n\n"
-        "A summary of each item of `batch` on its own (an item is a text or a list of\n"
-        "texts), by `jobs` threads (None: one per core), in the batch's order. The\n"
-        "options are those of summarize(). The first failing item, in order, raises\n"
-        "its error, naming it as texts[i].",
-        py::arg("batch"), py::kw_only(), py::arg("jobs") = py::none());
+                  "summarize_many(batch, jobs=None, **options) -> list[Summary]\n\n"
+                  "A summary of each item of `batch` on its own (an item is a text or a list of\n"
+                  "texts), by `jobs` threads (None: one per core), in the batch's order. The\n"
+                  "options are those of summarize(). The first failing item, in order, raises\n"
+                  "its error, naming it as texts[i].",
+                  py::arg("batch"), py::kw_only(), py::arg("jobs") = py::none());
 
   m.def("split", &split,
         "split(text, lang='en', encoding='auto', unwrap=False) -> list\n\n"
@@ -643,6 +652,7 @@ PYBIND11_MODULE(_kernova, m) {
         py::arg("word_or_words"), py::kw_only(), py::arg("lang"));
 
   py::list codes;
-  for (const api::LanguageInfo& language : api::languages()) codes.append(py::str(std::string(language.code)));
+  for (const api::LanguageInfo& language : api::languages())
+    codes.append(py::str(std::string(language.code)));
   m.attr("languages") = py::tuple(codes);
 }
