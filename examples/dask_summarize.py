@@ -67,15 +67,14 @@ def parse_arguments(argv=None):
     parser.add_argument("--average", action="store_true")
     parser.add_argument("--encoding", default="auto")
     parser.add_argument("--unwrap", action="store_true")
+    parser.add_argument("--method", default="classic")
     return parser.parse_args(argv)
 
 
 def main(argv=None):
     args = parse_arguments(argv)
-    options = {
-        key: getattr(args, key)
-        for key in ["lang", "rate", "keep", "words", "query", "condense", "average", "encoding", "unwrap"]
-    }
+    keys = ["lang", "rate", "keep", "words", "query", "condense", "average", "encoding", "unwrap", "method"]
+    options = {key: getattr(args, key) for key in keys}
     kernova.summarize("", **options)  # a bad option fails here, before any worker starts
     names = sorted(str(path) for path in pathlib.Path(args.corpus).rglob("*") if path.is_file())
     if args.scheduler:

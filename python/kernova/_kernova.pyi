@@ -4,7 +4,7 @@ from typing import Any, Iterable, Literal, Sequence, overload
 Text = str | bytes | os.PathLike[str] | os.PathLike[bytes]
 Language = Literal["en", "pt"]
 Encoding = Literal["auto", "latin1", "utf8"]
-Method = Literal["classic"]
+Method = Literal["classic", "centroid", "best"]
 
 languages: tuple[str, ...]
 

@@ -140,11 +140,8 @@ api::Length length_of(const py::object& rate, const py::object& keep, const py::
   return api::Rate{};
 }
 
-void check_method(const std::string& method) {
-  // The classic method is the library's only one so far.
-  constexpr Choice<int> kMethods[] = {{"classic", 0}};
-  choose(kMethods, method, "method");
-}
+constexpr Choice<api::Method> kMethods[] = {
+    {"classic", api::Method::kClassic}, {"centroid", api::Method::kCentroid}, {"best", api::kBestMethod}};
 
 unsigned jobs_of(const py::object& jobs) {
   if (jobs.is_none()) return std::max(1u, std::thread::hardware_concurrency());
@@ -399,7 +396,10 @@ struct SummarizeRequest {
   SummarizeRequest(const std::string& lang, const py::object& rate, const py::object& keep,
                    const py::object& words, const py::object& query, bool condense, bool average,
                    const std::string& encoding, bool unwrap, const std::string& method) {
-    check_method(method);
+    options.method = choose(kMethods, method, "method");
+    if (options.method == api::Method::kCentroid && (condense || average)) {
+      throw py::value_error("condense and average belong to the classic method");
+    }
     options.read = read_options(lang, encoding, unwrap);
     options.length = length_of(rate, keep, words);
     if (!query.is_none()) {
@@ -622,7 +622,10 @@ PYBIND11_MODULE(_kernova, m) {
       "words). Without one the extract is every sentence the method selects.\n"
       "query ranks the sentences against a text; condense removes stopwords inside\n"
       "the sentences; average scores a sentence by its words' average frequency;\n"
-      "unwrap joins the lines of a hard-wrapped paragraph.\n\n"
+      "unwrap joins the lines of a hard-wrapped paragraph.\n"
+      "method: 'classic' (default), 'centroid' or 'best' (centroid: sentences early\n"
+      "in the text, central and not redundant; a size is the words to reach, the\n"
+      "last sentence may cross it; no condense or average).\n\n"
       "Raises ValueError for a bad option or a text that cannot be read in the\n"
       "encoding, OSError for a file, MemoryError. The interpreter lock is released\n"
       "while the library works.";

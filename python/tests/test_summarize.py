@@ -23,6 +23,10 @@ CASES = [
     (["frio.txt"], ["--lang", "pt", "--unwrap", "--words", "50"], {"lang": "pt", "unwrap": True, "words": 50}),
     (["storm.txt", "ferry.txt"], ["--keep", "0.25"], {"keep": 0.25}),
     (["frio.txt"], ["--lang", "pt", "--encoding", "latin1"], {"lang": "pt", "encoding": "latin1"}),
+    (["storm.txt"], ["--method", "centroid", "--words", "60"], {"method": "centroid", "words": 60}),
+    (["storm.txt", "ferry.txt"], ["--method", "best", "--keep", "0.3", "--query", "ferry"],
+     {"method": "best", "keep": 0.3, "query": "ferry"}),
+    (["frio.txt"], ["--lang", "pt", "--method", "centroid"], {"lang": "pt", "method": "centroid"}),
 ]
 
 
@@ -89,7 +93,9 @@ def test_texts_of_every_kind_together(tmp_path):
     [
         ({"lang": "xx"}, "unknown language 'xx' (known: en, pt)"),
         ({"encoding": "ascii"}, "unknown encoding 'ascii' (known: auto, latin1, utf8)"),
-        ({"method": "best"}, "unknown method 'best' (known: classic)"),
+        ({"method": "lead"}, "unknown method 'lead' (known: classic, centroid, best)"),
+        ({"method": "centroid", "condense": True}, "condense and average belong to the classic method"),
+        ({"method": "best", "average": True}, "condense and average belong to the classic method"),
         ({"rate": 0.5, "keep": 0.5}, "rate excludes keep"),
         ({"rate": 0.5, "words": 5}, "rate excludes words"),
         ({"keep": 0.5, "words": 5}, "keep excludes words"),
