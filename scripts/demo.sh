@@ -37,5 +37,8 @@ echo "== The same in one process, for pipelines"
 echo "(kernova summarize --words 60 storm.txt)"
 "$bin/kernova" summarize --words 60 storm.txt | iconv -f ISO-8859-1 -t UTF-8
 echo
+echo "(kernova summarize --method centroid --words 60 storm.txt: position, centrality and coverage)"
+"$bin/kernova" summarize --method centroid --words 60 storm.txt | iconv -f ISO-8859-1 -t UTF-8
+echo
 echo "(kernova split on a UTF-8 text with curly quotes and a dash)"
 printf 'Dr. Pell checked the barometer \342\200\224 968.4 hPa. \342\200\234We have not seen this since 1987,\342\200\235 she said. Then she left!\n' | "$bin/kernova" split
