@@ -1,7 +1,7 @@
 # Installs the build into a fresh prefix and builds the example against the
-# installed package three ways: with find_package(Kernova) against the
-# static library, with pkg-config, and with find_package(Kernova) against
-# a shared library built and installed from the same sources. Each must
+# installed package four ways: with find_package(Kernova) and with
+# pkg-config against the static library, and the same two against a shared
+# library built and installed from the same sources. Each must
 # give the installed program's extract; the shared library must carry a
 # versioned SONAME and export nothing outside kernova::api.
 #   cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DWORK_DIR=... -DCXX=... [-DLAUNCHER=...]
@@ -91,5 +91,24 @@ if(NOT step_out MATCHES "libkernova\\.so")
   message(FATAL_ERROR "the shared example does not load libkernova.so:\n${step_out}")
 endif()
 expect_extract(${WORK_DIR}/shared/kernova_example "shared, find_package")
+
+# 4. pkg-config, shared library. A consumer compiled without the sanitizers
+# cannot load an instrumented library first, so this one runs in plain builds.
+if(NOT SANITIZE)
+  file(GLOB shared_pc ${shared_prefix}/lib*/pkgconfig/kernova.pc ${shared_prefix}/lib/*/pkgconfig/kernova.pc)
+  get_filename_component(shared_pc_dir "${shared_pc}" DIRECTORY)
+  step(${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${shared_pc_dir} pkg-config --cflags --libs kernova)
+  string(STRIP "${step_out}" flags)
+  separate_arguments(flags UNIX_COMMAND "${flags}")
+  step(${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${shared_pc_dir} pkg-config --variable=libdir kernova)
+  string(STRIP "${step_out}" shared_libdir)
+  step(${CXX} -std=c++20 ${SOURCE_DIR}/examples/kernova_example.cc ${flags} -Wl,-rpath,${shared_libdir}
+       -o ${WORK_DIR}/pkg_config_shared_example)
+  step(ldd ${WORK_DIR}/pkg_config_shared_example)
+  if(NOT step_out MATCHES "libkernova\\.so")
+    message(FATAL_ERROR "the pkg-config shared example does not load libkernova.so:\n${step_out}")
+  endif()
+  expect_extract(${WORK_DIR}/pkg_config_shared_example "shared, pkg-config")
+endif()
 
 file(REMOVE_RECURSE ${WORK_DIR})
